@@ -1,0 +1,19 @@
+#include "app/Startup.h"
+
+#include "catalogue/CatalogueError.h"
+#include "platform/Prompts.h"
+
+int openMainWindow(const ProgramFolder& folder, Form1::Services services,
+                   std::unique_ptr<Form1>& window) {
+    window = std::make_unique<Form1>(folder, services);
+    try {
+        window->Form_Load();
+    } catch (const CatalogueError& error) {
+        window.reset();
+        services.prompts.message(nullptr, error.message(), QStringLiteral("Atari ST Kestrel"),
+                                 Prompts::Buttons::Ok, Prompts::Icon::Critical);
+        return 1;
+    }
+    window->show();
+    return 0;
+}

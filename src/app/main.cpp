@@ -1,0 +1,43 @@
+// kestrel: the main window on the catalogue of the program folder.
+#include "app/Images.h"
+#include "app/ProgramFolder.h"
+#include "app/Startup.h"
+#include "catalogue/Catalogue.h"
+#include "platform/Clock.h"
+#include "platform/DisplayCheck.h"
+#include "platform/Prompts.h"
+
+#include <QApplication>
+
+#include <cstdio>
+
+int main(int argc, char** argv) {
+    // Without a display the toolkit would abort with a message of its own; say it plainly.
+    const QString noDisplay = missingDisplayReason();
+    if (!noDisplay.isEmpty()) {
+        std::fprintf(stderr, "kestrel: %s\n", qPrintable(noDisplay));
+        return 1;
+    }
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Kestrel"));
+    QApplication::setApplicationVersion(QStringLiteral("2.0"));
+    QApplication::setDesktopFileName(QStringLiteral("kestrel"));
+    QApplication::setWindowIcon(applicationIcon());
+
+    QtPrompts prompts;
+    QStringList arguments = QApplication::arguments();
+    const ProgramFolder folder =
+        ProgramFolder::fromArguments(arguments, QApplication::applicationDirPath());
+    if (!folder.error.isEmpty()) {
+        prompts.refuse(nullptr, folder.error);
+        return 2;
+    }
+
+    Catalogue catalogue;
+    SystemClock clock;
+    std::unique_ptr<Form1> window;
+    if (const int status = openMainWindow(folder, {catalogue, prompts, clock}, window))
+        return status;
+    return QApplication::exec();
+}

@@ -1,0 +1,40 @@
+// kestrel-cli: the catalogue from a terminal, for scripts. Commands arrive as the
+// capabilities behind them are built.
+#include "app/ProgramFolder.h"
+
+#include <QCoreApplication>
+#include <QTextStream>
+
+namespace {
+
+const char* const kUsage =
+    "usage: kestrel-cli [--folder DIR] COMMAND [OPTIONS]\n"
+    "\n"
+    "Works on the catalogue, settings and files of the program folder (the folder of the\n"
+    "executable, or DIR, or $KESTREL_FOLDER).\n"
+    "\n"
+    "commands:\n"
+    "  help        this text\n";
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    QStringList arguments = QCoreApplication::arguments();
+    const ProgramFolder folder =
+        ProgramFolder::fromArguments(arguments, QCoreApplication::applicationDirPath());
+    if (!folder.error.isEmpty()) {
+        err << "kestrel-cli: " << folder.error << "\n";
+        return 2;
+    }
+    const QString command = arguments.value(1);
+    if (command.isEmpty() || command == QLatin1String("help") ||
+        command == QLatin1String("--help") || command == QLatin1String("-h")) {
+        out << kUsage;
+        return command.isEmpty() ? 2 : 0;
+    }
+    err << "kestrel-cli: unknown command \"" << command << "\"\n" << kUsage;
+    return 2;
+}

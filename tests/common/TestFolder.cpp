@@ -1,0 +1,69 @@
+#include "common/TestFolder.h"
+
+#include "catalogue/Catalogue.h"
+#include "catalogue/CatalogueError.h"
+#include "catalogue/CatalogueSchema.h"
+#include "catalogue/JetFunctions.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <sqlite3.h>
+
+#include <stdexcept>
+
+TestFolder::TestFolder() : m_path(m_dir.path()) {}
+
+QString TestFolder::file(const QString& name) const {
+    return m_path + QDir::separator() + name;
+}
+
+QString TestFolder::cataloguePath() const {
+    return file(Catalogue::fileName());
+}
+
+QString TestFolder::settingsPath() const {
+    return file(QStringLiteral("Rummage.ini"));
+}
+
+void TestFolder::createCatalogue(const QString& fixture) {
+    QString sql = fixture;
+    if (!fixture.contains(u' ')) {
+        QFile source(QStringLiteral(KESTREL_TEST_DATA "/") + fixture);
+        if (!source.open(QIODevice::ReadOnly))
+            throw std::runtime_error("missing fixture " + fixture.toStdString());
+        sql = QString::fromUtf8(source.readAll());
+    }
+    sqlite3* db = nullptr;
+    sqlite3_open(cataloguePath().toUtf8().constData(), &db);
+    registerJetFunctions(db);
+    createCatalogueSchema(db);
+    char* error = nullptr;
+    const int rc = sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, &error);
+    const std::string message = error ? error : "";
+    sqlite3_free(error);
+    sqlite3_close(db);
+    if (rc != SQLITE_OK)
+        throw std::runtime_error("fixture SQL failed: " + message);
+}
+
+void TestFolder::writeSettings(const QString& text) {
+    QFile out(settingsPath());
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        throw std::runtime_error("cannot write settings");
+    out.write(text.toUtf8());
+}
+
+QString TestFolder::readFile(const QString& name) const {
+    QFile in(file(name));
+    if (!in.open(QIODevice::ReadOnly))
+        return QString();
+    return QString::fromUtf8(in.readAll());
+}
+
+QString TestFolder::defaultSettings() {
+    QFile in(QStringLiteral(KESTREL_SOURCE_DATA "/Rummage.ini"));
+    if (!in.open(QIODevice::ReadOnly))
+        throw std::runtime_error("missing default Rummage.ini");
+    return QString::fromUtf8(in.readAll());
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+#include <QTemporaryDir>
+
+// A throw-away program folder: a catalogue built from a fixture SQL file, a settings file.
+class TestFolder {
+public:
+    TestFolder();
+
+    const QString& path() const { return m_path; }
+    QString file(const QString& name) const;
+    QString cataloguePath() const;
+    QString settingsPath() const;
+
+    // Creates the catalogue with the program's schema and runs the fixture's SQL in it
+    // (a file name under tests/data, or SQL text when it holds a space).
+    void createCatalogue(const QString& fixture = QStringLiteral("catalogue.sql"));
+    void writeSettings(const QString& text);
+    QString readFile(const QString& name) const;
+
+    // The settings file a fresh program folder is delivered with.
+    static QString defaultSettings();
+
+private:
+    QTemporaryDir m_dir;
+    QString m_path;
+};

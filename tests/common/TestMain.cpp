@@ -1,0 +1,23 @@
+#include "TestRegistry.h"
+
+#include <QApplication>
+#include <QTest>
+
+std::vector<TestRegistry::Factory>& TestRegistry::factories() {
+    static std::vector<Factory> all;
+    return all;
+}
+
+// Runs every registered test class in turn; Qt Test options such as -v2 are passed on.
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    app.setAttribute(Qt::AA_Use96Dpi);
+    int failed = 0;
+    for (const auto& make : TestRegistry::factories()) {
+        std::unique_ptr<QObject> test = make();
+        failed += QTest::qExec(test.get(), argc, argv);
+    }
+    return failed == 0 ? 0 : 1;
+}

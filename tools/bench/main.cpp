@@ -1,0 +1,90 @@
+// kestrel-bench: measurements that are reported, never asserted.
+//   kestrel-bench startup FOLDER   start the main window on FOLDER, quit once it is shown
+//   kestrel-bench startup --empty  the same with an empty main window, for comparison
+//   kestrel-bench listing FOLDER [RUNS]  time listing every entry into the result list
+#include "app/Form1.h"
+#include "app/ResultListModel.h"
+#include "app/Startup.h"
+#include "catalogue/Catalogue.h"
+#include "platform/Clock.h"
+#include "platform/Prompts.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QMainWindow>
+#include <QTimer>
+
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+long peakMegabytes() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss / 1024;
+}
+
+ProgramFolder folderAt(const QString& path) {
+    ProgramFolder folder;
+    folder.path = path;
+    return folder;
+}
+
+int startup(const QString& folder) {
+    QtPrompts prompts;
+    Catalogue catalogue;
+    SystemClock clock;
+    std::unique_ptr<Form1> window;
+    QMainWindow empty;
+    if (folder == QLatin1String("--empty")) {
+        empty.show();
+    } else if (const int status =
+                   openMainWindow(folderAt(folder), {catalogue, prompts, clock}, window)) {
+        return status;
+    }
+    QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+    return QApplication::exec();
+}
+
+int listing(const QString& folder, int runs) {
+    ScriptedPrompts prompts;
+    Catalogue catalogue;
+    SystemClock clock;
+    std::unique_ptr<Form1> window;
+    if (const int status = openMainWindow(folderAt(folder), {catalogue, prompts, clock}, window))
+        return status;
+    const QString statement = QStringLiteral(
+        "SELECT * FROM Compilations,Dnames WHERE Compilations.F_ID = Dnames.F_ID ORDER by Game");
+    std::vector<qint64> times;
+    for (int run = 0; run < runs; ++run) {
+        QElapsedTimer timer;
+        timer.start();
+        window->starttime = clock.tickCount();
+        window->listStatement(statement, QStringLiteral("  no results "));
+        QCoreApplication::processEvents(); // let the list lay out and paint
+        times.push_back(timer.elapsed());
+    }
+    std::sort(times.begin(), times.end());
+    std::printf("rows %d  runs %d  min %lld ms  median %lld ms  max %lld ms  peak memory %ld MB\n",
+                window->resultList()->rowCount(), runs, static_cast<long long>(times.front()),
+                static_cast<long long>(times[times.size() / 2]),
+                static_cast<long long>(times.back()), peakMegabytes());
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    const QStringList args = QApplication::arguments();
+    if (args.size() >= 3 && args[1] == QLatin1String("startup"))
+        return startup(args[2]);
+    if (args.size() >= 3 && args[1] == QLatin1String("listing"))
+        return listing(args[2], args.size() > 3 ? args[3].toInt() : 5);
+    std::fprintf(stderr, "usage: kestrel-bench startup FOLDER|--empty | listing FOLDER [RUNS]\n");
+    return 2;
+}
