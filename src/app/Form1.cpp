@@ -44,14 +44,6 @@ QString checkValue(const QCheckBox* box) {
     return box->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
 }
 
-void paintBackground(QWidget* widget, QPalette::ColorRole role) {
-    QPalette palette = widget->palette();
-    const QColor colour = QGuiApplication::palette().color(role);
-    palette.setColor(QPalette::Base, colour);
-    palette.setColor(QPalette::Button, colour);
-    widget->setPalette(palette);
-}
-
 } // namespace
 
 Form1::Form1(const ProgramFolder& folder, Services services, QWidget* parent)
@@ -200,8 +192,6 @@ void Form1::refillList() {
         OKButton_Click();
 }
 
-void Form1::OKButton_Click() {}
-
 void Form1::Command1_Click() {
     Combo3->setCurrentIndex(0);
     Combo6->setCurrentIndex(0);
@@ -232,15 +222,6 @@ void Form1::mnusyntax_Click() {
     Frame4->raise();
 }
 
-void Form1::Combo6_Click() {
-    if (Combo6->currentText() == QLatin1String("ALL")) {
-        Combo1->setEnabled(false);
-        paintBackground(Combo1, QPalette::Window);
-        if (Combo1->count() > 0)
-            Combo1->setCurrentIndex(0);
-    }
-}
-
 void Form1::Combo9_Click() {
     Label12->setText(operatorHelpText(Combo9->currentText()));
 }
@@ -253,6 +234,14 @@ void Form1::Option1_Click() {
 void Form1::Option2_Click() {
     Combo9->setEnabled(true);
     paintBackground(Combo9, QPalette::Base);
+}
+
+void Form1::paintBackground(QWidget* widget, QPalette::ColorRole role) {
+    QPalette palette = widget->palette();
+    const QColor colour = QGuiApplication::palette().color(role);
+    palette.setColor(QPalette::Base, colour);
+    palette.setColor(QPalette::Button, colour);
+    widget->setPalette(palette);
 }
 
 QString Form1::rootGameFolder() const {

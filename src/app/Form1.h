@@ -2,6 +2,8 @@
 
 #include "app/ColumnOrder.h"
 #include "app/ProgramFolder.h"
+#include "search/Listing.h"
+#include "search/SearchCriteria.h"
 
 #include <QMainWindow>
 
@@ -61,7 +63,14 @@ public:
     // Runs a statement and shows its rows with the timing and count texts; `emptyText` is
     // the status line when nothing is found. A statement the catalogue rejects is reported
     // in a message box and leaves the list empty and the status texts as they were.
-    void listStatement(const QString& statement, const QString& emptyText);
+    // Returns false when the statement was rejected.
+    bool listStatement(const QString& statement, const QString& emptyText);
+
+    // Fills the list from a statement's rows (those `keep` accepts), sorted as the list is.
+    bool fillList(const QString& statement, const std::function<bool(const ResultSet&)>& keep = {});
+
+    // What the search controls show now.
+    SearchCriteria currentCriteria() const;
 
 public Q_SLOTS:
     void OKButton_Click();
@@ -76,6 +85,9 @@ public Q_SLOTS:
     void ListView1_ColumnClick(int position);
     void Toolbar1_ButtonClick(QAction* button);
     void mnusyntax_Click();
+    void textsearch();
+    void alphasearch();
+    void compressor();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -97,12 +109,12 @@ private:
     void pressToolbarButton(int index);
     int twipsToPixels(int twips) const;
     QString rootGameFolder() const;
+    static void paintBackground(QWidget* widget, QPalette::ColorRole role);
 
     // Actions of the toolbar and menus; each belongs to its own subsystem.
     void rungame();
     void auditgames();
     void getfavourites();
-    void compressor();
     void savelist();
     void pastelist();
     void reportlist();

@@ -182,7 +182,6 @@ void Form1::Toolbar1_ButtonClick(QAction* button) {
 void Form1::rungame() {}
 void Form1::auditgames() {}
 void Form1::getfavourites() {}
-void Form1::compressor() {}
 void Form1::savelist() {}
 void Form1::pastelist() {}
 void Form1::reportlist() {}

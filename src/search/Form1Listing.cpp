@@ -6,27 +6,32 @@
 #include "catalogue/CatalogueError.h"
 #include "platform/Clock.h"
 #include "platform/Prompts.h"
-#include "search/Listing.h"
 
 #include <QFrame>
 #include <QLabel>
 
-void Form1::listStatement(const QString& statement, const QString& emptyText) {
-    m_list->clear();
+bool Form1::fillList(const QString& statement, const std::function<bool(const ResultSet&)>& keep) {
     std::vector<ListedRow> rows;
     try {
-        rows = listedRows(m_services.catalogue.query(statement), m_list->captions());
+        rows = listedRows(m_services.catalogue.query(statement), m_list->captions(), keep);
     } catch (const CatalogueError& error) {
+        m_list->clear();
         m_services.prompts.refuse(this, error.message());
-        return;
+        return false;
     }
     m_list->setRows(std::move(rows));
     applySort();
+    return true;
+}
 
+bool Form1::listStatement(const QString& statement, const QString& emptyText) {
+    if (!fillList(statement))
+        return false;
     endtime = m_services.clock.tickCount();
     searchtime = ticksBetween(starttime, endtime);
     Label14->setText(foundInText(searchtime));
     const int count = m_list->rowCount();
     Frame1->setVisible(count == 0);
     Label3->setText(count == 0 ? emptyText : resultCountText(count));
+    return true;
 }
