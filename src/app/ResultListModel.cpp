@@ -1,18 +1,8 @@
 #include "app/ResultListModel.h"
 
 #include "app/Images.h"
-#include "catalogue/JetText.h"
 
 #include <algorithm>
-#include <numeric>
-
-namespace {
-
-const QString& columnText(const ListedRow& row, int column) {
-    return column == 0 ? row.text : column == 1 ? row.sub1 : row.sub2;
-}
-
-} // namespace
 
 ResultListModel::ResultListModel(QObject* parent)
     : QAbstractTableModel(parent), m_captions{QString(), QString(), QString()} {}
@@ -82,13 +72,7 @@ void ResultListModel::clear() {
 void ResultListModel::sortRows(int column, bool descending) {
     if (column < 0 || column > 2)
         return;
-    std::vector<int> order(m_rows.size());
-    std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-        const int cmp = compareJetText(columnText(m_rows[size_t(a)], column),
-                                       columnText(m_rows[size_t(b)], column));
-        return descending ? cmp > 0 : cmp < 0;
-    });
+    const std::vector<int> order = sortedOrder(m_rows, column, descending);
     // Rows usually arrive from the catalogue in this order already: then nothing moves.
     if (std::is_sorted(order.begin(), order.end()))
         return;

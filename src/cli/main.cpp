@@ -1,6 +1,7 @@
 // kestrel-cli: the catalogue from a terminal, for scripts. Commands arrive as the
 // capabilities behind them are built.
 #include "app/ProgramFolder.h"
+#include "cli/SearchCommand.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
@@ -15,6 +16,10 @@ const char* const kUsage =
     "\n"
     "commands:\n"
     "  help        this text\n";
+
+void printUsage(QTextStream& stream) {
+    stream << kUsage << kSearchUsage;
+}
 
 } // namespace
 
@@ -32,9 +37,15 @@ int main(int argc, char** argv) {
     const QString command = arguments.value(1);
     if (command.isEmpty() || command == QLatin1String("help") ||
         command == QLatin1String("--help") || command == QLatin1String("-h")) {
-        out << kUsage;
+        printUsage(command.isEmpty() ? err : out);
         return command.isEmpty() ? 2 : 0;
     }
-    err << "kestrel-cli: unknown command \"" << command << "\"\n" << kUsage;
+    const QStringList rest = arguments.mid(2);
+    if (command == QLatin1String("search"))
+        return runSearchCommand(folder, rest);
+    if (command == QLatin1String("compress"))
+        return runCompressCommand(folder, rest);
+    err << "kestrel-cli: unknown command \"" << command << "\"\n";
+    printUsage(err);
     return 2;
 }

@@ -1,6 +1,10 @@
 #include "search/Listing.h"
 
+#include "catalogue/JetText.h"
 #include "catalogue/ResultSet.h"
+
+#include <algorithm>
+#include <numeric>
 
 int iconForGot(const QVariant& got, int previousIcon) {
     if (got.isNull())
@@ -59,4 +63,19 @@ QString foundInText(quint32 milliseconds, const QLocale& locale) {
 
 QString resultCountText(qsizetype count) {
     return QStringLiteral("  ") + QString::number(count) + QStringLiteral(" results");
+}
+
+const QString& columnText(const ListedRow& row, int column) {
+    return column == 0 ? row.text : column == 1 ? row.sub1 : row.sub2;
+}
+
+std::vector<int> sortedOrder(const std::vector<ListedRow>& rows, int column, bool descending) {
+    std::vector<int> order(rows.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+        const int cmp = compareJetText(columnText(rows[size_t(a)], column),
+                                       columnText(rows[size_t(b)], column));
+        return descending ? cmp > 0 : cmp < 0;
+    });
+    return order;
 }

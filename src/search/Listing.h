@@ -31,6 +31,13 @@ int iconForGot(const QVariant& got, int previousIcon);
 std::vector<ListedRow> listedRows(ResultSet& results, const QStringList& captions,
                                   const std::function<bool(const ResultSet&)>& keep = {});
 
+// The order in which to show rows sorted by one column's text (the catalogue's text order;
+// equal texts keep their order): the row indexes, first to last.
+std::vector<int> sortedOrder(const std::vector<ListedRow>& rows, int column, bool descending);
+
+// The text of one of a row's three columns.
+const QString& columnText(const ListedRow& row, int column);
+
 // Seconds from milliseconds in the shortest general form: 0.031, 1.5, 2.
 QString secondsText(quint32 milliseconds, const QLocale& locale = QLocale());
 

@@ -1,0 +1,180 @@
+#include "cli/SearchCommand.h"
+
+#include "app/ColumnOrder.h"
+#include "app/SettingsStore.h"
+#include "catalogue/Catalogue.h"
+#include "catalogue/CatalogueError.h"
+#include "platform/Clock.h"
+#include "search/AlphaSearch.h"
+#include "search/GroupBrowse.h"
+#include "search/Listing.h"
+#include "search/NameSearch.h"
+
+#include <QTextStream>
+
+#include <functional>
+#include <optional>
+
+const char* const kSearchUsage =
+    "  search [--name TEXT [--operator contains|starts-with|ends-with|precise]\n"
+    "          | --letter -|0-9|a..z]\n"
+    "         [--group NAME] [--disk TITLE]\n"
+    "         [--exclude-available] [--exclude-unavailable] [--exclude-undumped]\n"
+    "         [--sort game|group] [--desc] [--sql]\n"
+    "              list the entries a search of the main window lists, one per line\n"
+    "              (first column -- second column, in the window's column order)\n"
+    "  compress --group NAME [--exclude-...] [--sort game|group] [--desc] [--sql]\n"
+    "              one line per disk of the group\n";
+
+namespace {
+
+QTextStream& out() {
+    static QTextStream stream(stdout);
+    return stream;
+}
+
+QTextStream& err() {
+    static QTextStream stream(stderr);
+    return stream;
+}
+
+struct Request {
+    SearchCriteria criteria;
+    bool byLetter = false;
+    bool sqlOnly = false;
+    QStringList captions; // the three columns, as the window's list has them
+};
+
+// Reads the options both commands share; nothing when they are malformed (said on stderr).
+std::optional<Request> parse(const QStringList& args, const QString& settingsFile, bool compress) {
+    Request request;
+    SearchCriteria& c = request.criteria;
+    const ColumnCaptions columns = readColumnCaptions(settingsFile);
+    request.captions = {columns.first, columns.second, QStringLiteral("Nummer")};
+    QString sort;
+    bool named = false;
+    auto usage = [](const QString& why) -> std::optional<Request> {
+        err() << "kestrel-cli: " << why << "\n";
+        return std::nullopt;
+    };
+
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString& option = args[i];
+        auto value = [&]() -> std::optional<QString> {
+            if (i + 1 >= args.size())
+                return std::nullopt;
+            return args[++i];
+        };
+        std::optional<QString> v;
+        if (option == QLatin1String("--exclude-available")) {
+            c.availability.excludeAvailable = true;
+        } else if (option == QLatin1String("--exclude-unavailable")) {
+            c.availability.excludeUnavailable = true;
+        } else if (option == QLatin1String("--exclude-undumped")) {
+            c.availability.excludeUndumped = true;
+        } else if (option == QLatin1String("--desc")) {
+            c.descending = true;
+        } else if (option == QLatin1String("--sql")) {
+            request.sqlOnly = true;
+        } else if (option == QLatin1String("--group")) {
+            if (!(v = value()))
+                return usage(QStringLiteral("--group needs a group name"));
+            c.groupText = *v;
+        } else if (option == QLatin1String("--sort")) {
+            if (!(v = value()) || (*v != QLatin1String("game") && *v != QLatin1String("group")))
+                return usage(QStringLiteral("--sort takes game or group"));
+            sort = *v;
+        } else if (!compress && option == QLatin1String("--name")) {
+            if (!(v = value()))
+                return usage(QStringLiteral("--name needs a search text"));
+            c.searchText = *v;
+            named = true;
+        } else if (!compress && option == QLatin1String("--operator")) {
+            static const QStringList operators{
+                QStringLiteral("contains"), QStringLiteral("starts-with"),
+                QStringLiteral("ends-with"), QStringLiteral("precise")};
+            if (!(v = value()) || !operators.contains(*v))
+                return usage(
+                    QStringLiteral("--operator takes contains, starts-with, ends-with or precise"));
+            c.operatorText = QString(*v).replace(u'-', u' ');
+        } else if (!compress && option == QLatin1String("--letter")) {
+            if (!(v = value()) || !letterBoxEntries().contains(*v))
+                return usage(QStringLiteral("--letter takes -, 0-9 or a letter a to z"));
+            c.letterText = *v;
+            request.byLetter = true;
+        } else if (!compress && option == QLatin1String("--disk")) {
+            if (!(v = value()))
+                return usage(QStringLiteral("--disk needs a disk title"));
+            c.diskText = *v;
+        } else {
+            return usage(QStringLiteral("unknown option %1").arg(option));
+        }
+    }
+    if (named && request.byLetter)
+        return usage(QStringLiteral("--name and --letter cannot be combined"));
+    if (compress && c.groupText == QLatin1String("ALL"))
+        return usage(QStringLiteral("compress needs --group"));
+
+    // Without --sort the list is ordered as the window starts: by its first column, ascending.
+    c.sortCaption = sort.isEmpty()                  ? request.captions[0]
+                    : sort == QLatin1String("game") ? QStringLiteral("Game")
+                                                    : QStringLiteral("Group");
+    return request;
+}
+
+int list(const ProgramFolder& folder, const Request& request, const QString& statement,
+         const std::function<bool(const ResultSet&)>& keep, const QString& emptyText) {
+    if (request.sqlOnly) {
+        out() << statement << "\n";
+        return 0;
+    }
+    SystemClock clock;
+    const quint32 start = clock.tickCount();
+    Catalogue catalogue;
+    std::vector<ListedRow> rows;
+    try {
+        catalogue.open(folder.file(Catalogue::fileName()));
+        rows = listedRows(catalogue.query(statement), request.captions, keep);
+    } catch (const CatalogueError& error) {
+        err() << error.message() << "\n";
+        return 1;
+    }
+    const int sortColumn = request.captions.indexOf(request.criteria.sortCaption);
+    for (int index : sortedOrder(rows, qMax(0, sortColumn), request.criteria.descending))
+        out() << rows[size_t(index)].text << " -- " << rows[size_t(index)].sub1 << "\n";
+    out().flush();
+    const quint32 elapsed = ticksBetween(start, clock.tickCount());
+    err() << (rows.empty() ? emptyText : resultCountText(qsizetype(rows.size()))).trimmed() << ", "
+          << foundInText(elapsed).trimmed() << "\n";
+    return 0;
+}
+
+} // namespace
+
+int runSearchCommand(const ProgramFolder& folder, const QStringList& arguments) {
+    const std::optional<Request> request = parse(arguments, folder.file(settingsFileName()), false);
+    if (!request)
+        return 2;
+    const SearchCriteria& criteria = request->criteria;
+    try {
+        if (request->byLetter) {
+            checkAlphaSearchAllowed(criteria);
+            return list(folder, *request, buildAlphaSearch(criteria), {},
+                        QStringLiteral("no results"));
+        }
+        checkNameSearchAllowed(criteria);
+        return list(folder, *request, buildNameSearch(criteria).statement, {},
+                    QStringLiteral("no results"));
+    } catch (const SearchRefused& refusal) {
+        err() << refusal.message << "\n";
+        return 1;
+    }
+}
+
+int runCompressCommand(const ProgramFolder& folder, const QStringList& arguments) {
+    const std::optional<Request> request = parse(arguments, folder.file(settingsFileName()), true);
+    if (!request)
+        return 2;
+    return list(folder, *request, compressorStatement(request->criteria), FirstOfEachDisk(),
+                QStringLiteral("0 results"));
+}
