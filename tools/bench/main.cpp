@@ -2,6 +2,7 @@
 //   kestrel-bench startup FOLDER   start the main window on FOLDER, quit once it is shown
 //   kestrel-bench startup --empty  the same with an empty main window, for comparison
 //   kestrel-bench listing FOLDER [RUNS]  time listing every entry into the result list
+//   kestrel-bench search FOLDER [RUNS]   time the Search button for a few typical searches
 #include "app/Form1.h"
 #include "app/ResultListModel.h"
 #include "app/Startup.h"
@@ -10,6 +11,9 @@
 #include "platform/Prompts.h"
 
 #include <QApplication>
+#include <QComboBox>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QElapsedTimer>
 #include <QMainWindow>
 #include <QTimer>
@@ -76,6 +80,49 @@ int listing(const QString& folder, int runs) {
     return 0;
 }
 
+// Press Search with the given criteria and time it until the list is filled and drawn.
+int search(const QString& folder, int runs) {
+    ScriptedPrompts prompts;
+    Catalogue catalogue;
+    SystemClock clock;
+    std::unique_ptr<Form1> window;
+    if (const int status = openMainWindow(folderAt(folder), {catalogue, prompts, clock}, window))
+        return status;
+    struct Case {
+        const char* name;
+        const char* text;
+        const char* letter;
+    };
+    const Case cases[] = {{"space only (every entry)", " ", nullptr},
+                          {"#dragon +demo, contains", "#dragon +demo", nullptr},
+                          {"0-9, alphanumeric", nullptr, "0-9"}};
+    for (const Case& c : cases) {
+        if (c.letter) {
+            window->Option1->setChecked(true);
+            window->Combo3->setCurrentText(QLatin1String(c.letter));
+        } else {
+            window->Option2->setChecked(true);
+        }
+        std::vector<qint64> times;
+        for (int run = 0; run < runs; ++run) {
+            if (c.text)
+                window->Combo8->setEditText(QLatin1String(c.text));
+            QElapsedTimer timer;
+            timer.start();
+            window->OKButton->click();
+            QCoreApplication::processEvents();
+            times.push_back(timer.elapsed());
+        }
+        std::sort(times.begin(), times.end());
+        std::printf("%-28s rows %6d  min %4lld ms  median %4lld ms  max %4lld ms\n", c.name,
+                    window->resultList()->rowCount(), static_cast<long long>(times.front()),
+                    static_cast<long long>(times[times.size() / 2]),
+                    static_cast<long long>(times.back()));
+    }
+    std::printf("peak memory %ld MB\n", peakMegabytes());
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -85,6 +132,9 @@ int main(int argc, char** argv) {
         return startup(args[2]);
     if (args.size() >= 3 && args[1] == QLatin1String("listing"))
         return listing(args[2], args.size() > 3 ? args[3].toInt() : 5);
-    std::fprintf(stderr, "usage: kestrel-bench startup FOLDER|--empty | listing FOLDER [RUNS]\n");
+    if (args.size() >= 3 && args[1] == QLatin1String("search"))
+        return search(args[2], args.size() > 3 ? args[3].toInt() : 5);
+    std::fprintf(stderr, "usage: kestrel-bench startup FOLDER|--empty | listing FOLDER [RUNS] | "
+                         "search FOLDER [RUNS]\n");
     return 2;
 }
