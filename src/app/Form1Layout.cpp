@@ -166,21 +166,28 @@ void Form1::buildCriteria(QWidget* parent) {
     Frame4 = named<QFrame>("Frame4", parent);
     Frame4->setFrameShape(QFrame::StyledPanel);
     Frame4->setAutoFillBackground(true);
-    auto* syntax = new QVBoxLayout(Frame4);
+    auto* syntax = new QHBoxLayout(Frame4);
     auto* title = named<QLabel>("LabelSyntaxTitle", QStringLiteral("Syntax Overview"));
     title->setFont(scaledFont(title->font(), 1.2, true));
     Label12 = named<QLabel>("Label12");
     Label12->setFont(QFont(QStringLiteral("Tahoma")));
     Label12->setWordWrap(true);
+    // The help text lays itself out in rows through runs of spaces; it needs a width that
+    // holds its widest row and no more.
+    const QFontMetrics metrics(Label12->font());
+    Label12->setFixedWidth(
+        8 + qMax(metrics.horizontalAdvance(QStringLiteral(
+                     "  term = match all occurence term     #term = match incomplete term")),
+                 metrics.horizontalAdvance(QStringLiteral(
+                     "+#term = exclude incomplete term      +*term = exclude complete term"))));
     Label12->setTextInteractionFlags(Qt::TextSelectableByMouse);
     Label12->setAlignment(Qt::AlignTop | Qt::AlignLeft);
     Command3 = named<QPushButton>("Command3", QStringLiteral("Close"));
-    auto* closeRow = new QHBoxLayout;
-    closeRow->addStretch(1);
-    closeRow->addWidget(Command3);
-    syntax->addWidget(title);
-    syntax->addWidget(Label12, 1);
-    syntax->addLayout(closeRow);
+    syntax->addWidget(title, 0, Qt::AlignTop);
+    syntax->addStretch(1);
+    syntax->addWidget(Label12);
+    syntax->addStretch(1);
+    syntax->addWidget(Command3, 0, Qt::AlignBottom);
     Frame4->hide();
 }
 
