@@ -4,7 +4,9 @@
 #include "app/Images.h"
 #include "app/ResultListModel.h"
 #include "app/SettingsStore.h"
+#include "dialogs/Form4.h"
 #include "catalogue/Catalogue.h"
+#include "images/EmulatorLaunch.h"
 #include "search/OperatorHelp.h"
 
 #include <QAction>
@@ -65,11 +67,12 @@ Form1::Form1(const ProgramFolder& folder, Services services, QWidget* parent)
     connect(Combo9, &QComboBox::currentIndexChanged, this, &Form1::Combo9_Click);
     connect(Option1, &QRadioButton::clicked, this, &Form1::Option1_Click);
     connect(Option2, &QRadioButton::clicked, this, &Form1::Option2_Click);
+    connect(ListView1, &QTreeView::clicked, this, &Form1::ListView1_Click);
     connect(ListView1->header(), &QHeaderView::sectionClicked, this,
             [this](int section) { ListView1_ColumnClick(section + 1); });
 }
 
-Form1::~Form1() = default;
+Form1::~Form1() = default; // here, where Form4 is complete
 
 QString Form1::listMode() const {
     return Text1->text();
@@ -242,11 +245,6 @@ void Form1::paintBackground(QWidget* widget, QPalette::ColorRole role) {
     palette.setColor(QPalette::Base, colour);
     palette.setColor(QPalette::Button, colour);
     widget->setPalette(palette);
-}
-
-QString Form1::rootGameFolder() const {
-    return readini(QStringLiteral("settings"), QStringLiteral("rootfolder"), QString(),
-                   m_settingsPath);
 }
 
 void Form1::closeEvent(QCloseEvent* event) {

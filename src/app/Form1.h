@@ -2,14 +2,20 @@
 
 #include "app/ColumnOrder.h"
 #include "app/ProgramFolder.h"
+#include "images/DiskAudit.h"
 #include "search/Listing.h"
 #include "search/SearchCriteria.h"
 
 #include <QMainWindow>
 
+#include <functional>
+#include <memory>
+
 class Catalogue;
 class Clock;
+class Form4;
 class Prompts;
+class Shell;
 class ResultListModel;
 class QAction;
 class QCheckBox;
@@ -37,6 +43,7 @@ public:
         Catalogue& catalogue;
         Prompts& prompts;
         Clock& clock;
+        Shell& shell;
     };
 
     Form1(const ProgramFolder& folder, Services services, QWidget* parent = nullptr);
@@ -49,6 +56,13 @@ public:
     const QString& settingsPath() const { return m_settingsPath; }
     const ProgramFolder& programFolder() const { return m_folder; }
     qint16 selectedFlag() const { return m_selected; }
+    const QString& selectedImagePath() const { return m_selectedImagePath; }
+    const QString& driveBImagePath() const { return m_driveBImagePath; }
+
+    // The Settings dialog, loaded hidden on first use: the live holder of the emulator
+    // program paths and the root game folder.
+    Form4& settingsDialog();
+    QString rootGameFolder();
     const ListSort& listSort() const { return m_sort; }
     ResultListModel* resultList() const { return m_list; }
 
@@ -85,6 +99,11 @@ public Q_SLOTS:
     void ListView1_ColumnClick(int position);
     void Toolbar1_ButtonClick(QAction* button);
     void mnusyntax_Click();
+    void ListView1_Click();
+    void mnudriveB_Click();
+    void mnuauditgame_Click();
+    void mnuauditgroup_Click();
+    void chooseEmulator(QAction* item);
     void textsearch();
     void alphasearch();
     void compressor();
@@ -108,12 +127,23 @@ private:
     void refillList();
     void pressToolbarButton(int index);
     int twipsToPixels(int twips) const;
-    QString rootGameFolder() const;
     static void paintBackground(QWidget* widget, QPalette::ColorRole role);
 
     // Actions of the toolbar and menus; each belongs to its own subsystem.
     void rungame();
     void auditgames();
+    void fitprogress();
+    void startprogress();
+    void stopprogress();
+    // Runs one of the audits with the busy pointer, the progress bar and the timing, then
+    // lists the results again.
+    void runAudit(const std::function<qlonglong(const AuditObserver&)>& audit);
+    void refreshAfterAudit();
+    int selectedRow() const;
+    // Makes the shared result set hold the entry's joined record, querying only when it
+    // holds another.
+    void loadSelectedRecord(const QString& nummer);
+    bool rootFolderUsable(const QString& root);
     void getfavourites();
     void savelist();
     void pastelist();
@@ -127,6 +157,8 @@ private:
     QString m_settingsPath;
     qint16 m_selected = 0;
     QString m_selectedImagePath;
+    QString m_driveBImagePath;
+    std::unique_ptr<Form4> m_form4;
     ListSort m_sort;
     ResultListModel* m_list = nullptr;
     QList<QAction*> m_toolbarButtons; // by index - 1, separators included

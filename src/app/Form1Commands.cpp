@@ -112,11 +112,12 @@ void Form1::buildMenus() {
     auto* choice = new QActionGroup(this);
     for (auto [name, caption] :
          {std::pair{"mnusteem", "STeem"}, std::pair{"mnuwinston", "WinSTon/STew"},
-          std::pair{"mnusaint", "SainT"}}) {
+          std::pair{"mnusaint", "SainT"}, std::pair{"mnuhatari", "Hatari"}}) {
         QAction* item = menuItem(emulator, name, QLatin1String(caption));
         item->setCheckable(true);
         choice->addAction(item);
     }
+    connect(choice, &QActionGroup::triggered, this, &Form1::chooseEmulator);
 
     QMenu* help = bar->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("mnuhelp"));
@@ -132,15 +133,18 @@ void Form1::buildMenus() {
 void Form1::buildPopupMenu() {
     mnufav = new QMenu(QStringLiteral("fav"), this);
     mnufav->setObjectName(QStringLiteral("mnufav"));
-    menuItem(mnufav, "mnuauditgame", QStringLiteral("Audit Game"));
+    connect(menuItem(mnufav, "mnuauditgame", QStringLiteral("Audit Game")), &QAction::triggered,
+            this, &Form1::mnuauditgame_Click);
     separator(mnufav, "mnuseparator7");
-    menuItem(mnufav, "mnuauditgroup", QStringLiteral("Audit Group"));
+    connect(menuItem(mnufav, "mnuauditgroup", QStringLiteral("Audit Group")), &QAction::triggered,
+            this, &Form1::mnuauditgroup_Click);
     separator(mnufav, "mnuseparator1");
     menuItem(mnufav, "mnufavadd", QStringLiteral("Add To Favourites"));
     menuItem(mnufav, "mnufavrem", QStringLiteral("Remove From Favourites"));
     menuItem(mnufav, "mnufavclear", QStringLiteral("Clear Favourites"));
     separator(mnufav, "mnuseparator6");
-    menuItem(mnufav, "mnudriveB", QStringLiteral("Place in Drive B"));
+    connect(menuItem(mnufav, "mnudriveB", QStringLiteral("Place in Drive B")), &QAction::triggered,
+            this, &Form1::mnudriveB_Click);
 }
 
 void Form1::pressToolbarButton(int index) {
@@ -179,12 +183,9 @@ void Form1::Toolbar1_ButtonClick(QAction* button) {
 }
 
 // Commands whose subsystems are not built yet do nothing.
-void Form1::rungame() {}
-void Form1::auditgames() {}
 void Form1::getfavourites() {}
 void Form1::savelist() {}
 void Form1::pastelist() {}
 void Form1::reportlist() {}
-void Form1::showSettings() {}
 void Form1::showAbout() {}
 void Form1::showReleaseNotes() {}

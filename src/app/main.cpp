@@ -6,6 +6,7 @@
 #include "platform/Clock.h"
 #include "platform/DisplayCheck.h"
 #include "platform/Prompts.h"
+#include "platform/Shell.h"
 
 #include <QApplication>
 
@@ -36,8 +37,9 @@ int main(int argc, char** argv) {
 
     Catalogue catalogue;
     SystemClock clock;
+    SystemShell shell;
     std::unique_ptr<Form1> window;
-    if (const int status = openMainWindow(folder, {catalogue, prompts, clock}, window))
+    if (const int status = openMainWindow(folder, {catalogue, prompts, clock, shell}, window))
         return status;
     return QApplication::exec();
 }

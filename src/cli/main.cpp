@@ -1,6 +1,7 @@
 // kestrel-cli: the catalogue from a terminal, for scripts. Commands arrive as the
 // capabilities behind them are built.
 #include "app/ProgramFolder.h"
+#include "cli/AuditCommand.h"
 #include "cli/SearchCommand.h"
 
 #include <QCoreApplication>
@@ -18,7 +19,7 @@ const char* const kUsage =
     "  help        this text\n";
 
 void printUsage(QTextStream& stream) {
-    stream << kUsage << kSearchUsage;
+    stream << kUsage << kSearchUsage << kAuditUsage;
 }
 
 } // namespace
@@ -45,6 +46,8 @@ int main(int argc, char** argv) {
         return runSearchCommand(folder, rest);
     if (command == QLatin1String("compress"))
         return runCompressCommand(folder, rest);
+    if (command == QLatin1String("audit"))
+        return runAuditCommand(folder, rest);
     err << "kestrel-cli: unknown command \"" << command << "\"\n";
     printUsage(err);
     return 2;

@@ -137,9 +137,9 @@ private Q_SLOTS:
         for (int key = 2; key <= 10; ++key)
             QCOMPARE(readini(QStringLiteral("searchbox"), QString::number(key), QStringLiteral("<missing>"), file),
                      QString());
-        for (const char* key : {"STeem", "STew", "SainT", "rootfolder"})
+        for (const char* key : {"STeem", "STew", "SainT", "Hatari", "rootfolder"})
             QCOMPARE(value("settings", key), QString());
-        QVERIFY(QStringList({"steem", "stew", "saint"}).contains(value("settings", "selected")));
+        QVERIFY(QStringList({"steem", "stew", "saint", "hatari"}).contains(value("settings", "selected")));
     }
 };
 

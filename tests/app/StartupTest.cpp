@@ -197,7 +197,7 @@ private Q_SLOTS:
             {"mnusettings", "Settings", ""},
             {"mnusteem", "STeem", ""},
             {"mnuwinston", "WinSTon/STew", ""},
-            {"mnusaint", "SainT", ""},
+            {"mnusaint", "SainT", ""}, {"mnuhatari", "Hatari", ""},
             {"mnusyntax", "Syntax Overview", ""},
             {"mnunotes", "Release Notes", ""},
             {"mnuabout", "About", ""},
@@ -287,10 +287,11 @@ private Q_SLOTS:
         Catalogue catalogue;
         ScriptedPrompts prompts;
         FakeClock clock;
+        RecordingShell shell;
         ProgramFolder programFolder;
         programFolder.path = folder.path();
         std::unique_ptr<Form1> window;
-        QCOMPARE(openMainWindow(programFolder, {catalogue, prompts, clock}, window), 1);
+        QCOMPARE(openMainWindow(programFolder, {catalogue, prompts, clock, shell}, window), 1);
         QVERIFY(!window);
         QCOMPARE(prompts.shown().size(), 1);
         QVERIFY(prompts.shown()[0].text.contains(folder.cataloguePath()));

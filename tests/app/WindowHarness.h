@@ -6,6 +6,7 @@
 #include "catalogue/Catalogue.h"
 #include "platform/Clock.h"
 #include "platform/Prompts.h"
+#include "platform/Shell.h"
 
 #include <memory>
 
@@ -15,6 +16,7 @@ struct WindowHarness {
     Catalogue catalogue;
     ScriptedPrompts prompts;
     FakeClock clock;
+    RecordingShell shell;
     std::unique_ptr<Form1> window;
 
     // The small catalogue the window tests list from.

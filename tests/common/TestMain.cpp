@@ -9,7 +9,18 @@ std::vector<TestRegistry::Factory>& TestRegistry::factories() {
 }
 
 // Runs every registered test class in turn; Qt Test options such as -v2 are passed on.
+// "-class Name" runs only that class.
 int main(int argc, char** argv) {
+    QByteArray only;
+    std::vector<char*> args;
+    for (int i = 0; i < argc; ++i) {
+        if (qstrcmp(argv[i], "-class") == 0 && i + 1 < argc)
+            only = argv[++i];
+        else
+            args.push_back(argv[i]);
+    }
+    argc = int(args.size());
+    argv = args.data();
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
@@ -17,6 +28,8 @@ int main(int argc, char** argv) {
     int failed = 0;
     for (const auto& make : TestRegistry::factories()) {
         std::unique_ptr<QObject> test = make();
+        if (!only.isEmpty() && only != test->metaObject()->className())
+            continue;
         failed += QTest::qExec(test.get(), argc, argv);
     }
     return failed == 0 ? 0 : 1;

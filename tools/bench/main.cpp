@@ -9,6 +9,7 @@
 #include "catalogue/Catalogue.h"
 #include "platform/Clock.h"
 #include "platform/Prompts.h"
+#include "platform/Shell.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -42,12 +43,13 @@ int startup(const QString& folder) {
     QtPrompts prompts;
     Catalogue catalogue;
     SystemClock clock;
+    RecordingShell shell;
     std::unique_ptr<Form1> window;
     QMainWindow empty;
     if (folder == QLatin1String("--empty")) {
         empty.show();
     } else if (const int status =
-                   openMainWindow(folderAt(folder), {catalogue, prompts, clock}, window)) {
+                   openMainWindow(folderAt(folder), {catalogue, prompts, clock, shell}, window)) {
         return status;
     }
     QTimer::singleShot(0, qApp, &QCoreApplication::quit);
@@ -58,8 +60,10 @@ int listing(const QString& folder, int runs) {
     ScriptedPrompts prompts;
     Catalogue catalogue;
     SystemClock clock;
+    RecordingShell shell;
     std::unique_ptr<Form1> window;
-    if (const int status = openMainWindow(folderAt(folder), {catalogue, prompts, clock}, window))
+    if (const int status =
+            openMainWindow(folderAt(folder), {catalogue, prompts, clock, shell}, window))
         return status;
     const QString statement = QStringLiteral(
         "SELECT * FROM Compilations,Dnames WHERE Compilations.F_ID = Dnames.F_ID ORDER by Game");
@@ -85,8 +89,10 @@ int search(const QString& folder, int runs) {
     ScriptedPrompts prompts;
     Catalogue catalogue;
     SystemClock clock;
+    RecordingShell shell;
     std::unique_ptr<Form1> window;
-    if (const int status = openMainWindow(folderAt(folder), {catalogue, prompts, clock}, window))
+    if (const int status =
+            openMainWindow(folderAt(folder), {catalogue, prompts, clock, shell}, window))
         return status;
     struct Case {
         const char* name;

@@ -1,0 +1,112 @@
+#include "cli/AuditCommand.h"
+
+#include "app/SettingsStore.h"
+#include "catalogue/Catalogue.h"
+#include "catalogue/CatalogueError.h"
+#include "images/DiskAudit.h"
+#include "images/ImagePath.h"
+#include "platform/Clock.h"
+
+#include <QFileInfo>
+#include <QTextStream>
+
+#include <unistd.h>
+
+const char* const kAuditUsage =
+    "  audit [--group NAME | --entry NUMBER] [--force]\n"
+    "              bring the availability codes up to date with the image files under the\n"
+    "              root game folder: every disk, one group's, or one entry's disk; --force\n"
+    "              audits even when the root game folder is missing\n";
+
+namespace {
+
+QTextStream& err() {
+    static QTextStream stream(stderr);
+    return stream;
+}
+
+int refuse(const QString& message) {
+    err() << message << "\n";
+    return 1;
+}
+
+int usage(const QString& message) {
+    err() << "kestrel-cli: " << message << "\n";
+    return 2;
+}
+
+int auditOneEntry(Catalogue& catalogue, const QString& nummer, const QString& root) {
+    bool numeric = false;
+    nummer.toLongLong(&numeric);
+    if (!numeric)
+        return usage(QStringLiteral("--entry needs an entry number"));
+    ResultSet& record = catalogue.query(
+        QStringLiteral("SELECT * FROM Compilations,Dnames WHERE Compilations.F_ID=Dnames.F_ID AND "
+                       "Compilations.Nummer = ") +
+        nummer);
+    if (record.atEnd())
+        return refuse(QStringLiteral("There is no entry %1 with a disk record.").arg(nummer));
+    if (record.field(u"got").toLongLong() == 2 && !record.field(u"got").isNull())
+        return refuse(
+            QStringLiteral("This game is currently marked as undefined and/or requires dumping"));
+    const int code = auditEntry(catalogue, DiskFiles::fromCurrentRow(record), nummer, root);
+    QTextStream(stdout) << nummer << " -- " << (code == 1 ? "Available" : "Unavailable") << "\n";
+    return 0;
+}
+
+} // namespace
+
+int runAuditCommand(const ProgramFolder& folder, const QStringList& arguments) {
+    QString group;
+    QString entry;
+    bool force = false;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString& option = arguments[i];
+        if (option == QLatin1String("--force")) {
+            force = true;
+        } else if ((option == QLatin1String("--group") || option == QLatin1String("--entry")) &&
+                   i + 1 < arguments.size()) {
+            (option == QLatin1String("--group") ? group : entry) = arguments[++i];
+        } else {
+            return usage(QStringLiteral("unknown or incomplete option %1").arg(option));
+        }
+    }
+    if (!group.isEmpty() && !entry.isEmpty())
+        return usage(QStringLiteral("--group and --entry cannot be combined"));
+    if (group == QLatin1String("ALL"))
+        return refuse(QStringLiteral("No Group has been selected to audit!"));
+
+    const QString root = readini(QStringLiteral("settings"), QStringLiteral("rootfolder"),
+                                 QString(), folder.file(settingsFileName()));
+    if (entry.isEmpty() && !force && (root.isEmpty() || !QFileInfo(root).isDir()))
+        return refuse(QStringLiteral("The root game folder \"%1\" does not exist (is its drive "
+                                     "mounted?); an audit now would mark every disk unavailable. "
+                                     "Use --force to audit anyway.")
+                          .arg(root));
+
+    const bool terminal = isatty(STDERR_FILENO);
+    const AuditObserver show = [&](const AuditProgress& progress) {
+        if (terminal)
+            err() << "\rPercentage complete..." << progress.percentage
+                  << "%  Disks left to scan... " << progress.disksLeft << "   " << Qt::flush;
+    };
+    SystemClock clock;
+    const quint32 start = clock.tickCount();
+    Catalogue catalogue;
+    try {
+        catalogue.open(folder.file(Catalogue::fileName()));
+        if (!entry.isEmpty())
+            return auditOneEntry(catalogue, entry, root);
+        const qlonglong visited = group.isEmpty() ? auditAllDisks(catalogue, root, show)
+                                                  : auditGroup(catalogue, group, root, show);
+        if (terminal)
+            err() << "\n";
+        err() << visited << " disks audited,"
+              << auditedInText(ticksBetween(start, clock.tickCount())) << "\n";
+    } catch (const AuditRefused& refusal) {
+        return refuse(refusal.message);
+    } catch (const CatalogueError& error) {
+        return refuse(error.message());
+    }
+    return 0;
+}

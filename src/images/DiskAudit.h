@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+class Catalogue;
+struct DiskFiles;
+
+// Where an audit stands after a disk: what the status bar and the progress bar show.
+struct AuditProgress {
+    qlonglong disksLeft = 0;
+    int percentage = 0; // of the bar before this disk's step, halves to even
+    float barValue = 0; // 0 to kAuditBarMaximum
+};
+
+inline constexpr int kAuditBarMaximum = 10000;
+
+using AuditObserver = std::function<void(const AuditProgress&)>;
+
+// An audit that cannot start; the message is for the user.
+struct AuditRefused {
+    QString message;
+};
+
+// The bar's percentage: value / 100 rounded to the nearest whole number, halves to even.
+int auditPercentage(float barValue);
+
+// The whole catalogue: every disk numbered below 25000 gets code 1 when its image is present
+// under `root`, else 0; undumped disks (2) and disks without a code keep theirs. The counts and
+// the step come from every disk, so with disks numbered 25000 or above the bar ends short.
+// Throws AuditRefused for an empty catalogue, CatalogueError when the catalogue fails before
+// the first disk. Returns the number of disks visited.
+qlonglong auditAllDisks(Catalogue& catalogue, const QString& root, const AuditObserver& observer);
+
+// The disks whose title contains `group` anywhere, one visit per run of rows of the same disk;
+// the step is a whole number, so the bar can end short of its maximum.
+qlonglong auditGroup(Catalogue& catalogue, const QString& group, const QString& root,
+                     const AuditObserver& observer);
+
+// One entry's disk: looks for its image and stores the answer. Returns the code written.
+int auditEntry(Catalogue& catalogue, const DiskFiles& files, const QString& nummer,
+               const QString& root);
+
+// " Audited in: 12.5 secs"
+QString auditedInText(quint32 milliseconds);

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+#include <QVariant>
+
+class ResultSet;
+
+// The four file fields of a disk (Dnames): where its image lies below the root game folder.
+// A Null field is kept as the empty text.
+struct DiskFiles {
+    QString folder;
+    QString filename;
+    QString filenumber;
+    QString fileexten;
+
+    // The fields of the current row of a result set (field names matched without case);
+    // throws CatalogueError when the result set is at its end or lacks a field.
+    static DiskFiles fromCurrentRow(const ResultSet& rows);
+};
+
+// folder, separator, file name, file number, ".", extension: each piece as stored, nothing
+// trimmed, no separator added or removed; empty pieces keep the separators around them.
+QString relativeImagePath(const DiskFiles& files);
+
+// root, separator, then the relative path.
+QString composeImagePath(const QString& root, const DiskFiles& files);
