@@ -174,3 +174,28 @@ int Catalogue::execute(QStringView jet) {
         throw CatalogueError(engineError(m_db));
     return sqlite3_changes(m_db);
 }
+
+Catalogue::Update::Update(sqlite3* db, const QString& sql) : m_db(db) {
+    const QByteArray utf8 = sql.toUtf8();
+    if (sqlite3_prepare_v2(db, utf8.constData(), int(utf8.size()), &m_stmt, nullptr) != SQLITE_OK)
+        throw CatalogueError(engineError(db));
+}
+
+Catalogue::Update::~Update() {
+    sqlite3_finalize(m_stmt);
+}
+
+int Catalogue::Update::run(std::initializer_list<qlonglong> values) {
+    sqlite3_reset(m_stmt);
+    int index = 0;
+    for (qlonglong value : values)
+        sqlite3_bind_int64(m_stmt, ++index, value);
+    const int rc = sqlite3_step(m_stmt);
+    if (rc != SQLITE_DONE && rc != SQLITE_ROW)
+        throw CatalogueError(engineError(m_db));
+    return sqlite3_changes(m_db);
+}
+
+std::unique_ptr<Catalogue::Update> Catalogue::prepareUpdate(QStringView jet) {
+    return std::unique_ptr<Update>(new Update(m_db, translate(jet)));
+}

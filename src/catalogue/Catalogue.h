@@ -5,7 +5,11 @@
 
 #include <QString>
 
+#include <initializer_list>
+#include <memory>
+
 struct sqlite3;
+struct sqlite3_stmt;
 
 // The one connection to the catalogue and the shared result set that every query replaces.
 // Statements are written in the catalogue's dialect and translated just before they run.
@@ -33,6 +37,24 @@ public:
     int execute(QStringView jet);
 
     ResultSet& results() { return m_results; }
+
+    // A statement that changes rows, prepared once and run many times with its "?"
+    // parameters bound to whole numbers in order; for walks that write row by row.
+    class Update {
+    public:
+        ~Update();
+        Update(const Update&) = delete;
+        Update& operator=(const Update&) = delete;
+        // Returns how many rows changed; throws CatalogueError.
+        int run(std::initializer_list<qlonglong> values);
+
+    private:
+        friend class Catalogue;
+        Update(sqlite3* db, const QString& sql);
+        sqlite3* m_db;
+        sqlite3_stmt* m_stmt = nullptr;
+    };
+    std::unique_ptr<Update> prepareUpdate(QStringView jet);
 
     // The engine's text of a dialect statement, for diagnostics and tests.
     QString translate(QStringView jet) const;
