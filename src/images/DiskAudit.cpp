@@ -5,12 +5,14 @@
 #include "catalogue/SqlText.h"
 #include "images/ImageLocator.h"
 #include "images/ImagePath.h"
+#include "images/PresenceScan.h"
 #include "search/Listing.h"
 
 #include <QDir>
 #include <QElapsedTimer>
 
 #include <cmath>
+#include <vector>
 
 namespace {
 
@@ -20,7 +22,11 @@ constexpr int kBatchMs = 250;
 
 class BatchedWrites {
 public:
-    explicit BatchedWrites(Catalogue& catalogue) : m_catalogue(catalogue) { begin(); }
+    explicit BatchedWrites(Catalogue& catalogue)
+        : m_catalogue(catalogue),
+          m_update(catalogue.prepareUpdate(u"UPDATE Dnames SET got = ? WHERE (F_ID = ?)")) {
+        begin();
+    }
     ~BatchedWrites() {
         try {
             m_catalogue.execute(u"COMMIT");
@@ -33,8 +39,7 @@ public:
     void writeCode(qlonglong fId, int code) {
         // A failed write leaves that disk's code as it was; the audit goes on.
         try {
-            m_catalogue.execute(
-                QStringLiteral("UPDATE Dnames SET got = %1 WHERE (F_ID = %2)").arg(code).arg(fId));
+            m_update->run({code, fId});
         } catch (const CatalogueError&) {
         }
         if (m_since.elapsed() >= kBatchMs) {
@@ -53,6 +58,7 @@ private:
     }
 
     Catalogue& m_catalogue;
+    std::unique_ptr<Catalogue::Update> m_update;
     QElapsedTimer m_since;
 };
 
@@ -61,24 +67,54 @@ bool keepsItsCode(const QVariant& got) {
     return got.isNull() || got.toLongLong() == 2;
 }
 
-struct Walk {
-    Catalogue& catalogue;
-    QString rootAndSeparator;
-    ImageLocator locator;
-    BatchedWrites writes;
-
-    Walk(Catalogue& c, const QString& root)
-        : catalogue(c), rootAndSeparator(root + QDir::separator()), writes(c) {}
-
-    void audit(const ResultSet& rows) {
-        const qlonglong fId = rows.field(u"F_ID").toLongLong();
-        const DiskFiles files = DiskFiles::fromCurrentRow(rows);
-        const int code = locator.present(rootAndSeparator + relativeImagePath(files)) ? 1 : 0;
-        const QVariant got = rows.field(u"got");
-        // Writing the code a disk already has changes nothing, so it is not written.
-        if (!keepsItsCode(got) && got.toLongLong() != code)
-            writes.writeCode(fId, code);
+// The disks an audit visits, in order: their image paths are gathered first, so that the
+// files can be looked for on a worker while the codes are written here.
+class Walk {
+public:
+    Walk(Catalogue& catalogue, const ResultSet& rows, const QString& root)
+        : m_rows(rows), m_rootAndSeparator(root + QDir::separator()), m_catalogue(catalogue),
+          m_scan(size_t(rows.rowCount())) {
+        // Field positions are found once; a walk visits thousands of rows.
+        const char16_t* names[] = {u"F_ID",     u"got",        u"folder",
+                                   u"filename", u"filenumber", u"fileexten"};
+        for (int i = 0; i < 6; ++i) {
+            m_fields[i] = rows.columnIndex(names[i]);
+            if (m_fields[i] < 0)
+                throw CatalogueError(QStringLiteral("The result has no field named %1.")
+                                         .arg(QString::fromUtf16(names[i])));
+        }
     }
+
+    // Adds the current row as the next disk to visit; its file is looked for at once.
+    void add() {
+        const ResultSet::Row& row = m_rows.row(m_rows.position());
+        auto text = [&](int field) { return row[size_t(m_fields[field])].toString(); };
+        m_visits.push_back(m_rows.position());
+        m_scan.add(m_rootAndSeparator + relativeImagePath({text(2), text(3), text(4), text(5)}));
+    }
+
+    // Visits the disks in order, telling `afterEach` after each one.
+    qlonglong run(const std::function<void()>& afterEach) {
+        BatchedWrites writes(m_catalogue);
+        for (size_t k = 0; k < m_visits.size(); ++k) {
+            const ResultSet::Row& row = m_rows.row(m_visits[k]);
+            const int code = m_scan.present(k) ? 1 : 0;
+            const QVariant& got = row[size_t(m_fields[1])];
+            // Writing the code a disk already has changes nothing, so it is not written.
+            if (!keepsItsCode(got) && got.toLongLong() != code)
+                writes.writeCode(row[size_t(m_fields[0])].toLongLong(), code);
+            afterEach();
+        }
+        return qlonglong(m_visits.size());
+    }
+
+private:
+    const ResultSet& m_rows;
+    QString m_rootAndSeparator;
+    Catalogue& m_catalogue;
+    PresenceScan m_scan;
+    int m_fields[6];
+    std::vector<qsizetype> m_visits;
 };
 
 void advance(AuditProgress& progress, float step, const AuditObserver& observer) {
@@ -106,14 +142,10 @@ qlonglong auditAllDisks(Catalogue& catalogue, const QString& root, const AuditOb
     const float step = float(kAuditBarMaximum) / float(count);
 
     ResultSet& rows = catalogue.query(u"SELECT * FROM Dnames WHERE F_ID < 25000");
-    Walk walk(catalogue, root);
-    qlonglong visited = 0;
-    for (rows.moveFirst(); !rows.atEnd(); rows.moveNext()) {
-        walk.audit(rows);
-        ++visited;
-        advance(progress, step, observer);
-    }
-    return visited;
+    Walk walk(catalogue, rows, root);
+    for (rows.moveFirst(); !rows.atEnd(); rows.moveNext())
+        walk.add();
+    return walk.run([&] { advance(progress, step, observer); });
 }
 
 qlonglong auditGroup(Catalogue& catalogue, const QString& group, const QString& root,
@@ -141,21 +173,17 @@ qlonglong auditGroup(Catalogue& catalogue, const QString& group, const QString& 
     progress.disksLeft = count;
     const float step = float(std::nearbyint(double(kAuditBarMaximum) / double(count)));
 
-    Walk walk(catalogue, root);
-    qlonglong visited = 0;
+    Walk walk(catalogue, rows, root);
     previous.clear();
     bool first = true;
     for (rows.moveFirst(); !rows.atEnd(); rows.moveNext()) {
         const QString key = keyOf();
-        if (first || key != previous) {
-            walk.audit(rows);
-            ++visited;
-            advance(progress, step, observer);
-        }
+        if (first || key != previous)
+            walk.add();
         first = false;
         previous = key;
     }
-    return visited;
+    return walk.run([&] { advance(progress, step, observer); });
 }
 
 int auditEntry(Catalogue& catalogue, const DiskFiles& files, const QString& nummer,

@@ -1,9 +1,12 @@
 #include "images/ImageLocator.h"
 
+#include <QAnyStringView>
 #include <QFile>
 #include <QRegularExpression>
+#include <QUtf8StringView>
 
 #include <algorithm>
+#include <cstring>
 
 #include <dirent.h>
 #include <sys/stat.h>
@@ -15,14 +18,42 @@ QByteArray nativePath(const QString& path) {
     return path.isEmpty() ? QByteArrayLiteral(".") : QFile::encodeName(path);
 }
 
-// The folder part of `path` before the separator at `slash`, without the separators that end
-// it (the root keeps its own); the empty text for the current folder.
-QString parentOf(const QString& path, qsizetype slash) {
+// The length of the folder part of `path` before the separator at `slash`, without the
+// separators that end it; the root keeps its own, the current folder is the empty text.
+qsizetype folderLength(QStringView path, qsizetype slash) {
     if (slash < 0)
-        return QString();
+        return 0;
     while (slash > 0 && path[slash - 1] == u'/')
         --slash;
-    return slash == 0 ? QStringLiteral("/") : path.left(slash);
+    return std::max(slash, qsizetype(1));
+}
+
+// QString::toCaseFolded(), sped up for the usual all-ASCII name: a walk folds every name of
+// every folder it lists and every name it misses, and the general folding costs about as much
+// as the listing itself.
+QString folded(QStringView name) {
+    QString result(name.size(), Qt::Uninitialized);
+    QChar* out = result.data();
+    for (const QChar c : name) {
+        const char16_t u = c.unicode();
+        if (u >= 0x80)
+            return name.toString().toCaseFolded();
+        *out++ = u >= u'A' && u <= u'Z' ? QChar(char16_t(u - u'A' + u'a')) : c;
+    }
+    return result;
+}
+
+// folded() of a name as the file system gives it, without decoding an all-ASCII one first.
+QString foldedRaw(const char* raw, qsizetype size) {
+    QString result(size, Qt::Uninitialized);
+    QChar* out = result.data();
+    for (qsizetype i = 0; i < size; ++i) {
+        const char16_t c = static_cast<unsigned char>(raw[i]);
+        if (c >= 0x80)
+            return folded(QFile::decodeName(QByteArray::fromRawData(raw, size)));
+        out[i] = QChar(c >= u'A' && c <= u'Z' ? char16_t(c - u'A' + u'a') : c);
+    }
+    return result;
 }
 
 QString join(const QString& folder, const QString& name) {
@@ -65,31 +96,34 @@ bool ImageLocator::present(const QString& path) {
     if (::stat(QFile::encodeName(path).constData(), &info) == 0)
         return S_ISREG(info.st_mode);
 
-    const FolderPtr parent = folder(parentOf(path, slash));
+    const Folder* parent = folder(QStringView(path).first(folderLength(path, slash)));
     if (!parent)
         return false;
     if (isWildcard(name))
         return matchesWildcard(*parent, name);
-    return !choose(*parent, name, Kind::File).isNull();
+    return choose(*parent, name, Kind::File) != nullptr;
 }
 
-ImageLocator::FolderPtr ImageLocator::folder(const QString& path) {
-    if (const auto known = m_folders.constFind(path); known != m_folders.cend())
+const ImageLocator::Folder* ImageLocator::folder(QStringView path) {
+    // Borrows the text for the look-up: most misses are in folders already known.
+    const auto known = m_folders.constFind(QString::fromRawData(path.data(), path.size()));
+    if (known != m_folders.cend())
         return *known;
-    FolderPtr found = resolve(path);
-    m_folders.insert(path, found);
+    const QString owned = path.toString();
+    const Folder* found = resolve(owned);
+    m_folders.insert(owned, found);
     return found;
 }
 
-ImageLocator::FolderPtr ImageLocator::resolve(const QString& path) {
+const ImageLocator::Folder* ImageLocator::resolve(const QString& path) {
     struct stat info;
     if (::stat(nativePath(path).constData(), &info) == 0 && S_ISDIR(info.st_mode))
         return listing(path);
     if (path.isEmpty() || path == u'/')
-        return nullptr;
+        return nullptr; // nothing above to look in
 
     const qsizetype slash = path.lastIndexOf(u'/');
-    const FolderPtr parent = folder(parentOf(path, slash));
+    const Folder* parent = folder(QStringView(path).first(folderLength(path, slash)));
     if (!parent)
         return nullptr;
     const QStringView name = QStringView(path).sliced(slash + 1);
@@ -100,11 +134,11 @@ ImageLocator::FolderPtr ImageLocator::resolve(const QString& path) {
                    ? listing(onDisk)
                    : nullptr;
     }
-    const QString onDisk = choose(*parent, name, Kind::Folder);
-    return onDisk.isNull() ? nullptr : listing(onDisk);
+    const Name* found = choose(*parent, name, Kind::Folder);
+    return found ? listing(parent->pathOf(*found)) : nullptr;
 }
 
-ImageLocator::FolderPtr ImageLocator::listing(const QString& path) {
+const ImageLocator::Folder* ImageLocator::listing(const QString& path) {
     if (const auto known = m_folders.constFind(path); known != m_folders.cend())
         return *known;
     DIR* stream = ::opendir(nativePath(path).constData());
@@ -112,7 +146,7 @@ ImageLocator::FolderPtr ImageLocator::listing(const QString& path) {
         m_folders.insert(path, nullptr);
         return nullptr;
     }
-    auto listed = std::make_shared<Folder>();
+    auto listed = std::make_unique<Folder>();
     listed->path = path;
     while (const dirent* entry = ::readdir(stream)) {
         const char* raw = entry->d_name;
@@ -135,61 +169,71 @@ ImageLocator::FolderPtr ImageLocator::listing(const QString& path) {
             kind = Kind::Other;
         }
 #endif
-        QString actual = QFile::decodeName(raw);
-        listed->names[actual.toCaseFolded()].append(Name{std::move(actual), kind});
+        const Name name{listed->raw.size(), kind};
+        const qsizetype size = qsizetype(std::strlen(raw));
+        listed->raw.append(raw, size + 1);
+        auto& alike = listed->names[foldedRaw(raw, size)];
+        // Names that fold alike keep a fixed order, not the file system's.
+        const auto after =
+            std::upper_bound(alike.begin(), alike.end(), name, [&](const Name& a, const Name& b) {
+                return listed->actual(a) < listed->actual(b);
+            });
+        alike.insert(after, name);
     }
     ::closedir(stream);
-    // Names that differ only in case are tried in a fixed order, not the file system's.
-    for (QList<Name>& alike : listed->names) {
-        if (alike.size() > 1)
-            std::sort(alike.begin(), alike.end(),
-                      [](const Name& a, const Name& b) { return a.actual < b.actual; });
-    }
-    m_folders.insert(path, listed);
-    return listed;
+    const Folder* found = m_listed.emplace_back(std::move(listed)).get();
+    m_folders.insert(path, found);
+    return found;
 }
 
-ImageLocator::Kind ImageLocator::kindOf(const Name& name, const QString& path) {
+QString ImageLocator::Folder::actual(const Name& name) const {
+    return QFile::decodeName(raw.constData() + name.at);
+}
+
+QString ImageLocator::Folder::pathOf(const Name& name) const {
+    return join(path, actual(name));
+}
+
+ImageLocator::Kind ImageLocator::kindOf(const Folder& folder, const Name& name) {
     if (name.kind != Kind::Unknown)
         return name.kind;
     struct stat info;
-    if (::stat(nativePath(path).constData(), &info) != 0)
+    if (::stat(nativePath(folder.pathOf(name)).constData(), &info) != 0)
         return Kind::Missing;
     if (S_ISREG(info.st_mode))
         return Kind::File;
     return S_ISDIR(info.st_mode) ? Kind::Folder : Kind::Other;
 }
 
-QString ImageLocator::choose(const Folder& folder, QStringView name, Kind wanted) {
-    const auto alike = folder.names.constFind(name.toString().toCaseFolded());
+const ImageLocator::Name* ImageLocator::choose(const Folder& folder, QStringView name,
+                                               Kind wanted) {
+    const auto alike = folder.names.constFind(folded(name));
     if (alike == folder.names.cend())
-        return QString();
+        return nullptr;
     for (const Name& candidate : *alike) {
-        if (candidate.actual != name)
+        // File names are UTF-8 here (QFile::decodeName); comparing saves decoding.
+        if (!QAnyStringView::equal(QUtf8StringView(folder.raw.constData() + candidate.at), name))
             continue;
-        const QString path = join(folder.path, candidate.actual);
-        const Kind kind = kindOf(candidate, path);
+        const Kind kind = kindOf(folder, candidate);
         if (kind != Kind::Missing)
-            return kind == wanted ? path : QString();
+            return kind == wanted ? &candidate : nullptr;
     }
+    // Here the exact name, if listed, is gone: it cannot be of the wanted kind.
     for (const Name& candidate : *alike) {
-        if (candidate.actual == name)
-            continue;
-        const QString path = join(folder.path, candidate.actual);
-        if (kindOf(candidate, path) == wanted)
-            return path;
+        if (kindOf(folder, candidate) == wanted)
+            return &candidate;
     }
-    return QString();
+    return nullptr;
 }
 
 bool ImageLocator::matchesWildcard(const Folder& folder, QStringView pattern) {
-    const QRegularExpression expression = wildcardPattern(pattern.toString().toCaseFolded());
+    const QRegularExpression expression = wildcardPattern(folded(pattern));
     for (auto alike = folder.names.cbegin(); alike != folder.names.cend(); ++alike) {
         // Hidden files stay hidden from wildcards too.
         if (alike.key().startsWith(u'.') || !expression.match(alike.key()).hasMatch())
             continue;
         for (const Name& candidate : *alike) {
-            if (kindOf(candidate, join(folder.path, candidate.actual)) == Kind::File)
+            if (kindOf(folder, candidate) == Kind::File)
                 return true;
         }
     }

@@ -1,10 +1,11 @@
 #pragma once
 
 #include <QHash>
-#include <QList>
 #include <QString>
+#include <QVarLengthArray>
 
 #include <memory>
+#include <vector>
 
 // Answers whether a disk image is present: a regular file that is not hidden (its name does
 // not start with "."); a folder of that name counts as absent. Collections copied from other
@@ -30,28 +31,35 @@ private:
     // settled by a stat() when it matters.
     enum class Kind : quint8 { File, Folder, Other, Missing, Unknown };
     struct Name {
-        QString actual;
+        qsizetype at; // where in Folder::raw
         Kind kind;
     };
     struct Folder {
-        QString path;                      // as on disk; empty for the current folder
-        QHash<QString, QList<Name>> names; // by case-folded name
+        QString path; // as on disk; empty for the current folder
+        // The names as the file system gives them, each ended by a null byte: decoding them
+        // all would cost more than the rest of the listing.
+        QByteArray raw;
+        // By case-folded name; names that fold alike (rare) in plain text order.
+        QHash<QString, QVarLengthArray<Name, 1>> names;
+
+        QString actual(const Name& name) const;
+        QString pathOf(const Name& name) const;
     };
-    using FolderPtr = std::shared_ptr<const Folder>;
 
     // The listed folder a path names, matched component by component as above; null when
     // there is none or it cannot be listed. Remembered by the path as asked.
-    FolderPtr folder(const QString& path);
-    FolderPtr resolve(const QString& path);
+    const Folder* folder(QStringView path);
+    const Folder* resolve(const QString& path);
     // The folder at a path that exists as written, listed once.
-    FolderPtr listing(const QString& path);
+    const Folder* listing(const QString& path);
 
-    // A listed name's kind, symbolic links followed; `path` is where it lies.
-    static Kind kindOf(const Name& name, const QString& path);
-    // The on-disk path of the entry of `folder` named `name` without regard to case: the one
-    // written exactly when it exists, else the first of the wanted kind; null when none is.
-    static QString choose(const Folder& folder, QStringView name, Kind wanted);
+    // A listed name's kind, symbolic links followed.
+    static Kind kindOf(const Folder& folder, const Name& name);
+    // The entry of `folder` named `name` without regard to case: the one written exactly when
+    // it exists, else the first of the wanted kind; null when none is.
+    static const Name* choose(const Folder& folder, QStringView name, Kind wanted);
     static bool matchesWildcard(const Folder& folder, QStringView pattern);
 
-    QHash<QString, FolderPtr> m_folders; // by the path as asked and by the path on disk
+    std::vector<std::unique_ptr<const Folder>> m_listed;
+    QHash<QString, const Folder*> m_folders; // by the path as asked and by the path on disk
 };

@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -213,6 +214,30 @@ private Q_SLOTS:
         QVERIFY(build(dir.path(), {QStringLiteral("Crew/Menu07.st"), QStringLiteral("top.st")}));
         const CurrentFolder inside(dir.path());
         QCOMPARE(ImageLocator().present(asked), expected);
+    }
+
+    // The root is a folder like any other, listed when a name below it differs in case.
+    void rootFolderMatchesWithoutCase() {
+        QTemporaryDir dir;
+        QVERIFY(build(dir.path(), {QStringLiteral("Crew/Menu07.st")}));
+        const QString top = dir.path().section(u'/', 1, 1);
+        const QString otherCase = top.toUpper() != top ? top.toUpper() : top.toLower();
+        if (otherCase == top || QFileInfo::exists(u'/' + otherCase))
+            QSKIP("the temporary folder has no other case to ask for");
+        const QString rest = dir.path().section(u'/', 2);
+        QVERIFY(ImageLocator().present(u'/' + otherCase + u'/' + rest + "/Crew/Menu07.st"));
+        QVERIFY(!ImageLocator().present(u'/' + otherCase + u'/' + rest + "/Crew/Menu08.st"));
+    }
+
+    void pathAtRootIsNotLookedUpInCurrentFolder() {
+        QTemporaryDir dir;
+        QVERIFY(build(dir.path(), {QStringLiteral("KESTREL-TEST-MENU07.ST")}));
+        QVERIFY(!QFileInfo::exists(QStringLiteral("/KESTREL-TEST-MENU07.ST")));
+        const CurrentFolder inside(dir.path());
+        ImageLocator locator;
+        QVERIFY(locator.present(QStringLiteral("kestrel-test-menu07.st")));
+        QVERIFY(!locator.present(QStringLiteral("/kestrel-test-menu07.st")));
+        QVERIFY(!locator.present(QStringLiteral("//kestrel-test-menu07.st")));
     }
 
     // One locator asked about twin folders in any order keeps each path apart.

@@ -3,10 +3,15 @@
 //   kestrel-bench startup --empty  the same with an empty main window, for comparison
 //   kestrel-bench listing FOLDER [RUNS]  time listing every entry into the result list
 //   kestrel-bench search FOLDER [RUNS]   time the Search button for a few typical searches
+//   kestrel-bench audit FOLDER ROOT      make every other disk's image under ROOT (empty files),
+//                                        then time a full audit next to a bare stat() of the
+//                                        same paths
 #include "app/Form1.h"
 #include "app/ResultListModel.h"
 #include "app/Startup.h"
 #include "catalogue/Catalogue.h"
+#include "images/DiskAudit.h"
+#include "images/ImagePath.h"
 #include "platform/Clock.h"
 #include "platform/Prompts.h"
 #include "platform/Shell.h"
@@ -15,11 +20,15 @@
 #include <QComboBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
 #include <QMainWindow>
 #include <QTimer>
 
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -129,6 +138,46 @@ int search(const QString& folder, int runs) {
     return 0;
 }
 
+int audit(const QString& folder, const QString& root) {
+    Catalogue catalogue;
+    catalogue.open(folder + QStringLiteral("/") + Catalogue::fileName());
+    QStringList paths;
+    ResultSet& rows = catalogue.query(u"SELECT * FROM Dnames WHERE F_ID < 25000");
+    for (rows.moveFirst(); !rows.atEnd(); rows.moveNext())
+        paths << composeImagePath(root, DiskFiles::fromCurrentRow(rows));
+    for (qsizetype i = 0; i < paths.size(); i += 2) {
+        QDir().mkpath(QFileInfo(paths[i]).path());
+        QFile(paths[i]).open(QIODevice::WriteOnly);
+    }
+    const qlonglong changing =
+        catalogue.query(u"SELECT COUNT(*) FROM Dnames WHERE got IN (0, 1)").row(0)[0].toLongLong();
+
+    // The floor: one stat() per path, the least any audit must do; taken before and after
+    // the audit so that both see the same warm caches.
+    auto statFloor = [&paths](int& found) {
+        QElapsedTimer timer;
+        timer.start();
+        found = 0;
+        for (const QString& path : paths) {
+            struct stat info {};
+            found += ::stat(QFile::encodeName(path).constData(), &info) == 0;
+        }
+        return timer.elapsed();
+    };
+    int found = 0;
+    qint64 statMs = statFloor(found);
+    QElapsedTimer timer;
+    timer.start();
+    const qlonglong visited = auditAllDisks(catalogue, root, {});
+    const qint64 auditMs = timer.elapsed();
+    statMs = std::min(statMs, statFloor(found));
+    std::printf("codes that may change: %lld\n", changing);
+    std::printf("disks %lld  present %d  stat() floor %lld ms  full audit %lld ms  ratio %.2f\n",
+                visited, found, static_cast<long long>(statMs), static_cast<long long>(auditMs),
+                statMs > 0 ? double(auditMs) / double(statMs) : 0.0);
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -138,9 +187,11 @@ int main(int argc, char** argv) {
         return startup(args[2]);
     if (args.size() >= 3 && args[1] == QLatin1String("listing"))
         return listing(args[2], args.size() > 3 ? args[3].toInt() : 5);
+    if (args.size() >= 4 && args[1] == QLatin1String("audit"))
+        return audit(args[2], args[3]);
     if (args.size() >= 3 && args[1] == QLatin1String("search"))
         return search(args[2], args.size() > 3 ? args[3].toInt() : 5);
     std::fprintf(stderr, "usage: kestrel-bench startup FOLDER|--empty | listing FOLDER [RUNS] | "
-                         "search FOLDER [RUNS]\n");
+                         "search FOLDER [RUNS] | audit FOLDER ROOT\n");
     return 2;
 }
