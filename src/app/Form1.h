@@ -77,8 +77,10 @@ public:
     // Runs a statement and shows its rows with the timing and count texts; `emptyText` is
     // the status line when nothing is found. A statement the catalogue rejects is reported
     // in a message box and leaves the list empty and the status texts as they were.
-    // Returns false when the statement was rejected.
-    bool listStatement(const QString& statement, const QString& emptyText);
+    // `countText` words the count when rows were found. Returns false when the statement was
+    // rejected.
+    bool listStatement(const QString& statement, const QString& emptyText,
+                       const std::function<QString(qsizetype)>& countText = resultCountText);
 
     // Fills the list from a statement's rows (those `keep` accepts), sorted as the list is.
     bool fillList(const QString& statement, const std::function<bool(const ResultSet&)>& keep = {});
@@ -104,6 +106,11 @@ public Q_SLOTS:
     void mnuauditgame_Click();
     void mnuauditgroup_Click();
     void chooseEmulator(QAction* item);
+    void mnufavadd_Click();
+    void mnufavrem_Click();
+    void mnufavclear_Click();
+    void mnueditset_Click();
+    void mnueditsingle_Click();
     void textsearch();
     void alphasearch();
     void compressor();

@@ -101,8 +101,10 @@ void Form1::buildMenus() {
 
     QMenu* edit = bar->addMenu(QStringLiteral("&Edit"));
     edit->setObjectName(QStringLiteral("mnuedit"));
-    menuItem(edit, "mnueditsingle", QStringLiteral("Single Disk"));
-    menuItem(edit, "mnueditset", QStringLiteral("Disk Set"));
+    connect(menuItem(edit, "mnueditsingle", QStringLiteral("Single Disk")), &QAction::triggered,
+            this, &Form1::mnueditsingle_Click);
+    connect(menuItem(edit, "mnueditset", QStringLiteral("Disk Set")), &QAction::triggered, this,
+            &Form1::mnueditset_Click);
     separator(edit, "mnuseparator5");
     QAction* settings = menuItem(edit, "mnusettings", QStringLiteral("Settings"));
     connect(settings, &QAction::triggered, this, [this] { showSettings(); });
@@ -139,9 +141,12 @@ void Form1::buildPopupMenu() {
     connect(menuItem(mnufav, "mnuauditgroup", QStringLiteral("Audit Group")), &QAction::triggered,
             this, &Form1::mnuauditgroup_Click);
     separator(mnufav, "mnuseparator1");
-    menuItem(mnufav, "mnufavadd", QStringLiteral("Add To Favourites"));
-    menuItem(mnufav, "mnufavrem", QStringLiteral("Remove From Favourites"));
-    menuItem(mnufav, "mnufavclear", QStringLiteral("Clear Favourites"));
+    connect(menuItem(mnufav, "mnufavadd", QStringLiteral("Add To Favourites")), &QAction::triggered,
+            this, &Form1::mnufavadd_Click);
+    connect(menuItem(mnufav, "mnufavrem", QStringLiteral("Remove From Favourites")),
+            &QAction::triggered, this, &Form1::mnufavrem_Click);
+    connect(menuItem(mnufav, "mnufavclear", QStringLiteral("Clear Favourites")), &QAction::triggered,
+            this, &Form1::mnufavclear_Click);
     separator(mnufav, "mnuseparator6");
     connect(menuItem(mnufav, "mnudriveB", QStringLiteral("Place in Drive B")), &QAction::triggered,
             this, &Form1::mnudriveB_Click);
@@ -181,11 +186,3 @@ void Form1::Toolbar1_ButtonClick(QAction* button) {
     } catch (...) {
     }
 }
-
-// Commands whose subsystems are not built yet do nothing.
-void Form1::getfavourites() {}
-void Form1::savelist() {}
-void Form1::pastelist() {}
-void Form1::reportlist() {}
-void Form1::showAbout() {}
-void Form1::showReleaseNotes() {}

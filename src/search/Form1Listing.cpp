@@ -24,7 +24,8 @@ bool Form1::fillList(const QString& statement, const std::function<bool(const Re
     return true;
 }
 
-bool Form1::listStatement(const QString& statement, const QString& emptyText) {
+bool Form1::listStatement(const QString& statement, const QString& emptyText,
+                          const std::function<QString(qsizetype)>& countText) {
     if (!fillList(statement))
         return false;
     endtime = m_services.clock.tickCount();
@@ -32,6 +33,6 @@ bool Form1::listStatement(const QString& statement, const QString& emptyText) {
     Label14->setText(foundInText(searchtime));
     const int count = m_list->rowCount();
     Frame1->setVisible(count == 0);
-    Label3->setText(count == 0 ? emptyText : resultCountText(count));
+    Label3->setText(count == 0 ? emptyText : countText(count));
     return true;
 }
