@@ -16,8 +16,9 @@
 
 namespace {
 
-// Codes are written in batches: one transaction per this many milliseconds of walking, so a
-// crash loses at most that much work and the catalogue stays whole.
+// Codes are written in batches: a transaction ends after this many writes or milliseconds,
+// so a crash loses at most one batch and the catalogue stays whole.
+constexpr int kBatchWrites = 2000;
 constexpr int kBatchMs = 250;
 
 class BatchedWrites {
@@ -42,7 +43,7 @@ public:
             m_update->run({code, fId});
         } catch (const CatalogueError&) {
         }
-        if (m_since.elapsed() >= kBatchMs) {
+        if (++m_written >= kBatchWrites || m_since.elapsed() >= kBatchMs) {
             try {
                 m_catalogue.execute(u"COMMIT");
             } catch (const CatalogueError&) {
@@ -55,11 +56,13 @@ private:
     void begin() {
         m_catalogue.execute(u"BEGIN");
         m_since.start();
+        m_written = 0;
     }
 
     Catalogue& m_catalogue;
     std::unique_ptr<Catalogue::Update> m_update;
     QElapsedTimer m_since;
+    int m_written = 0;
 };
 
 // Undumped disks and disks without a code are looked at but never written.
