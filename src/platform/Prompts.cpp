@@ -4,7 +4,7 @@
 #include <QMessageBox>
 
 Prompts::Answer QtPrompts::message(QWidget* parent, const QString& text, const QString& caption,
-                                   Buttons buttons, Icon icon) {
+                                   Buttons buttons, Icon icon, Answer defaultAnswer) {
     QMessageBox box(parent);
     box.setWindowTitle(caption);
     box.setText(text);
@@ -24,7 +24,7 @@ Prompts::Answer QtPrompts::message(QWidget* parent, const QString& text, const Q
     }
     if (buttons == Buttons::YesNo) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-        box.setDefaultButton(QMessageBox::No);
+        box.setDefaultButton(defaultAnswer == Answer::Yes ? QMessageBox::Yes : QMessageBox::No);
     } else {
         box.setStandardButtons(QMessageBox::Ok);
     }
@@ -55,8 +55,8 @@ QStringList ScriptedPrompts::shownTexts() const {
 }
 
 Prompts::Answer ScriptedPrompts::message(QWidget*, const QString& text, const QString& caption,
-                                         Buttons buttons, Icon icon) {
-    m_shown.append({text, caption, buttons, icon});
+                                         Buttons buttons, Icon icon, Answer defaultAnswer) {
+    m_shown.append({text, caption, buttons, icon, defaultAnswer});
     if (!m_answers.isEmpty())
         return m_answers.takeFirst();
     return buttons == Buttons::YesNo ? Answer::No : Answer::Ok;

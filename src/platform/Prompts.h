@@ -16,8 +16,9 @@ public:
 
     virtual ~Prompts() = default;
 
+    // `defaultAnswer` is the button Enter presses when there is a choice.
     virtual Answer message(QWidget* parent, const QString& text, const QString& caption,
-                           Buttons buttons, Icon icon) = 0;
+                           Buttons buttons, Icon icon, Answer defaultAnswer = Answer::No) = 0;
     // The chosen path, or "" when the user cancels.
     virtual QString saveFileName(QWidget* parent, const QString& title, const QString& filter,
                                  const QString& directory) = 0;
@@ -35,7 +36,7 @@ public:
 class QtPrompts : public Prompts {
 public:
     Answer message(QWidget* parent, const QString& text, const QString& caption, Buttons buttons,
-                   Icon icon) override;
+                   Icon icon, Answer defaultAnswer = Answer::No) override;
     QString saveFileName(QWidget* parent, const QString& title, const QString& filter,
                          const QString& directory) override;
     QString openFileName(QWidget* parent, const QString& title, const QString& filter) override;
@@ -51,6 +52,7 @@ public:
         QString caption;
         Buttons buttons;
         Icon icon;
+        Answer defaultAnswer;
     };
 
     void setNextAnswer(Answer answer) { m_answers << answer; }
@@ -62,7 +64,7 @@ public:
     void clear() { m_shown.clear(); }
 
     Answer message(QWidget* parent, const QString& text, const QString& caption, Buttons buttons,
-                   Icon icon) override;
+                   Icon icon, Answer defaultAnswer = Answer::No) override;
     QString saveFileName(QWidget* parent, const QString& title, const QString& filter,
                          const QString& directory) override;
     QString openFileName(QWidget* parent, const QString& title, const QString& filter) override;

@@ -212,6 +212,7 @@ private Q_SLOTS:
         h.find<QAction>("Audit")->trigger();
         QCOMPARE(h.prompts.shown().size(), 1);
         QCOMPARE(h.prompts.shown()[0].buttons, Prompts::Buttons::YesNo);
+        QCOMPARE(h.prompts.shown()[0].defaultAnswer, Prompts::Answer::No); // the safe choice
         QVERIFY(h.prompts.shown()[0].text.contains(QStringLiteral("not-mounted")));
         QCOMPARE(codeOf(h, 1), QVariant(1));
         h.prompts.setNextAnswer(Prompts::Answer::Yes);

@@ -1,0 +1,103 @@
+#include "cli/FavouritesCommand.h"
+
+#include "app/ColumnOrder.h"
+#include "app/SettingsStore.h"
+#include "catalogue/Catalogue.h"
+#include "catalogue/CatalogueError.h"
+#include "export/ExportText.h"
+#include "export/Favourites.h"
+#include "platform/Clock.h"
+#include "search/Listing.h"
+
+#include <QTextStream>
+
+#include <algorithm>
+
+const char* const kFavouritesUsage =
+    "  favourites [list | add NUMBER | remove NUMBER | clear]\n"
+    "              list the favourite entries (the default), one per line; mark or unmark\n"
+    "              the entry with that number; unmark every entry (without asking)\n";
+
+namespace {
+
+QTextStream& out() {
+    static QTextStream stream(stdout);
+    return stream;
+}
+
+QTextStream& err() {
+    static QTextStream stream(stderr);
+    return stream;
+}
+
+int usage(const QString& message) {
+    err() << "kestrel-cli: " << message << "\n";
+    return 2;
+}
+
+// Rows ordered as the window starts: by the first column, ascending.
+int listFavourites(Catalogue& catalogue, const QString& settingsFile) {
+    SystemClock clock;
+    const quint32 start = clock.tickCount();
+    const ColumnCaptions columns = readColumnCaptions(settingsFile);
+    const std::vector<ListedRow> rows =
+        listedRows(catalogue.query(favouritesStatement({})),
+                   {columns.first, columns.second, QStringLiteral("Nummer")});
+    for (int index : sortedOrder(rows, 0, false))
+        out() << listLine(rows[size_t(index)]) << "\n";
+    out().flush();
+    const quint32 elapsed = ticksBetween(start, clock.tickCount());
+    err() << (rows.empty() ? kNoFavouritesText : favouritesCountText(qsizetype(rows.size())))
+                 .trimmed()
+          << ", " << foundInText(elapsed).trimmed() << "\n";
+    return 0;
+}
+
+int mark(Catalogue& catalogue, const QString& nummer, bool favourite) {
+    const int changed = catalogue.execute(favourite ? addFavouriteStatement(nummer)
+                                                    : removeFavouriteStatement(nummer));
+    if (changed == 0) {
+        err() << "There is no entry " << nummer << ".\n";
+        return 1;
+    }
+    out() << "Entry " << nummer << (favourite ? " added to" : " removed from")
+          << " the favourites\n";
+    return 0;
+}
+
+// Digits only: the number goes into a LIKE pattern, where "%" or "_" would reach others.
+bool isEntryNumber(const QString& text) {
+    return !text.isEmpty() &&
+           std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+}
+
+} // namespace
+
+int runFavouritesCommand(const ProgramFolder& folder, const QStringList& arguments) {
+    const QString action = arguments.value(0, QStringLiteral("list"));
+    const bool numbered = action == QLatin1String("add") || action == QLatin1String("remove");
+    if (action != QLatin1String("list") && action != QLatin1String("clear") && !numbered)
+        return usage(QStringLiteral("favourites takes list, add NUMBER, remove NUMBER or clear"));
+    const qsizetype expected = numbered ? 2 : qMin<qsizetype>(arguments.size(), 1);
+    if (arguments.size() != expected)
+        return usage(numbered ? QStringLiteral("favourites %1 needs one entry number").arg(action)
+                              : QStringLiteral("favourites %1 takes no arguments").arg(action));
+    const QString nummer = arguments.value(1);
+    if (numbered && !isEntryNumber(nummer))
+        return usage(QStringLiteral("\"%1\" is not an entry number").arg(nummer));
+
+    Catalogue catalogue;
+    try {
+        catalogue.open(folder.file(Catalogue::fileName()));
+        if (action == QLatin1String("list"))
+            return listFavourites(catalogue, folder.file(settingsFileName()));
+        if (numbered)
+            return mark(catalogue, nummer, action == QLatin1String("add"));
+        catalogue.execute(clearFavouritesStatement());
+        out() << kClearedMessage << "\n";
+        return 0;
+    } catch (const CatalogueError& error) {
+        err() << error.message() << "\n";
+        return 1;
+    }
+}
