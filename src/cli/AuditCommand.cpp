@@ -40,10 +40,7 @@ int auditOneEntry(Catalogue& catalogue, const QString& nummer, const QString& ro
     nummer.toLongLong(&numeric);
     if (!numeric)
         return usage(QStringLiteral("--entry needs an entry number"));
-    ResultSet& record = catalogue.query(
-        QStringLiteral("SELECT * FROM Compilations,Dnames WHERE Compilations.F_ID=Dnames.F_ID AND "
-                       "Compilations.Nummer = ") +
-        nummer);
+    ResultSet& record = catalogue.query(entryRecordStatement(nummer));
     if (record.atEnd())
         return refuse(QStringLiteral("There is no entry %1 with a disk record.").arg(nummer));
     if (record.field(u"got").toLongLong() == 2 && !record.field(u"got").isNull())

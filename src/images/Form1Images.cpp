@@ -22,12 +22,6 @@ namespace {
 
 const QString kNotSelected = QStringLiteral("No Game has been selected!");
 
-QString selectionStatement(const QString& nummer) {
-    return QStringLiteral("SELECT * FROM Compilations,Dnames WHERE Compilations.F_ID=Dnames.F_ID "
-                          "AND Compilations.Nummer = ") +
-           nummer;
-}
-
 } // namespace
 
 Form4& Form1::settingsDialog() {
@@ -61,7 +55,7 @@ void Form1::ListView1_Click() {
     const ListedRow& listed = m_list->row(row);
     // Each step stands alone: an entry without a disk record still updates what it can.
     try {
-        const ResultSet& record = m_services.catalogue.query(selectionStatement(listed.sub2));
+        const ResultSet& record = m_services.catalogue.query(entryRecordStatement(listed.sub2));
         const DiskFiles files = DiskFiles::fromCurrentRow(record);
         m_selectedImagePath = composeImagePath(rootGameFolder(), files);
         StatusPanels[2]->setText(relativeImagePath(files));
@@ -88,7 +82,7 @@ void Form1::loadSelectedRecord(const QString& nummer) {
                          results.field(u"Nummer").toString() == nummer &&
                          results.columnIndex(u"fileexten") >= 0;
     if (!current)
-        catalogue.query(selectionStatement(nummer));
+        catalogue.query(entryRecordStatement(nummer));
 }
 
 void Form1::mnudriveB_Click() {

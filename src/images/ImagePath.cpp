@@ -30,3 +30,9 @@ QString relativeImagePath(const DiskFiles& files) {
 QString composeImagePath(const QString& root, const DiskFiles& files) {
     return root + QDir::separator() + relativeImagePath(files);
 }
+
+QString entryRecordStatement(const QString& nummer) {
+    return QStringLiteral("SELECT * FROM Compilations,Dnames WHERE Compilations.F_ID=Dnames.F_ID "
+                          "AND Compilations.Nummer = ") +
+           nummer;
+}

@@ -18,6 +18,9 @@ struct DiskFiles {
     static DiskFiles fromCurrentRow(const ResultSet& rows);
 };
 
+// The joined record of one entry, by its number: where a clicked row's disk is looked up.
+QString entryRecordStatement(const QString& nummer);
+
 // folder, separator, file name, file number, ".", extension: each piece as stored, nothing
 // trimmed, no separator added or removed; empty pieces keep the separators around them.
 QString relativeImagePath(const DiskFiles& files);
