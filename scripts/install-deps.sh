@@ -7,6 +7,7 @@ packages=(
     g++ cmake make pkg-config
     qt6-base-dev qt6-svg-dev libqt6svg6
     libsqlite3-dev
+    mdbtools-dev
     fonts-dejavu-core
 )
 

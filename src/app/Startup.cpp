@@ -1,10 +1,13 @@
 #include "app/Startup.h"
 
+#include "app/CatalogueImportStep.h"
 #include "catalogue/CatalogueError.h"
 #include "platform/Prompts.h"
 
 int openMainWindow(const ProgramFolder& folder, Form1::Services services,
                    std::unique_ptr<Form1>& window) {
+    if (const int status = importOriginalCatalogue(folder, services.prompts))
+        return status;
     window = std::make_unique<Form1>(folder, services);
     try {
         window->Form_Load();

@@ -2,6 +2,8 @@
 // capabilities behind them are built.
 #include "app/ProgramFolder.h"
 #include "cli/AuditCommand.h"
+#include "cli/ImportCommand.h"
+#include "cli/FavouritesCommand.h"
 #include "cli/SearchCommand.h"
 
 #include <QCoreApplication>
@@ -19,7 +21,7 @@ const char* const kUsage =
     "  help        this text\n";
 
 void printUsage(QTextStream& stream) {
-    stream << kUsage << kSearchUsage << kAuditUsage;
+    stream << kUsage << kSearchUsage << kAuditUsage << kFavouritesUsage << kImportUsage;
 }
 
 } // namespace
@@ -48,6 +50,10 @@ int main(int argc, char** argv) {
         return runCompressCommand(folder, rest);
     if (command == QLatin1String("audit"))
         return runAuditCommand(folder, rest);
+    if (command == QLatin1String("import"))
+        return runImportCommand(folder, rest);
+    if (command == QLatin1String("favourites"))
+        return runFavouritesCommand(folder, rest);
     err << "kestrel-cli: unknown command \"" << command << "\"\n";
     printUsage(err);
     return 2;
