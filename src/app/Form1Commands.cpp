@@ -145,8 +145,8 @@ void Form1::buildPopupMenu() {
             this, &Form1::mnufavadd_Click);
     connect(menuItem(mnufav, "mnufavrem", QStringLiteral("Remove From Favourites")),
             &QAction::triggered, this, &Form1::mnufavrem_Click);
-    connect(menuItem(mnufav, "mnufavclear", QStringLiteral("Clear Favourites")), &QAction::triggered,
-            this, &Form1::mnufavclear_Click);
+    connect(menuItem(mnufav, "mnufavclear", QStringLiteral("Clear Favourites")),
+            &QAction::triggered, this, &Form1::mnufavclear_Click);
     separator(mnufav, "mnuseparator6");
     connect(menuItem(mnufav, "mnudriveB", QStringLiteral("Place in Drive B")), &QAction::triggered,
             this, &Form1::mnudriveB_Click);

@@ -18,7 +18,8 @@ WindowHarness::WindowHarness(const QString& settings, const QString& sql) {
         folder.writeSettings(settings);
     ProgramFolder programFolder;
     programFolder.path = folder.path();
-    window = std::make_unique<Form1>(programFolder, Form1::Services{catalogue, prompts, clock, shell});
+    window =
+        std::make_unique<Form1>(programFolder, Form1::Services{catalogue, prompts, clock, shell});
     window->Form_Load();
 }
 

@@ -108,8 +108,8 @@ void writeDemoCatalogue(const QString& path, const std::vector<DemoDisk>& disks,
 
 bool isDemoCatalogue(const QString& path) {
     sqlite3* raw = nullptr;
-    const int opened = sqlite3_open_v2(QFile::encodeName(path).constData(), &raw,
-                                       SQLITE_OPEN_READONLY, nullptr);
+    const int opened =
+        sqlite3_open_v2(QFile::encodeName(path).constData(), &raw, SQLITE_OPEN_READONLY, nullptr);
     const std::unique_ptr<sqlite3, CloseDb> db(raw);
     if (opened != SQLITE_OK)
         return false;
