@@ -1,5 +1,7 @@
 #include "cli/AuditCommand.h"
 
+#include "cli/Console.h"
+
 #include "app/SettingsStore.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/CatalogueError.h"
@@ -20,31 +22,16 @@ const char* const kAuditUsage =
 
 namespace {
 
-QTextStream& err() {
-    static QTextStream stream(stderr);
-    return stream;
-}
-
-int refuse(const QString& message) {
-    err() << message << "\n";
-    return 1;
-}
-
-int usage(const QString& message) {
-    err() << "kestrel-cli: " << message << "\n";
-    return 2;
-}
-
 int auditOneEntry(Catalogue& catalogue, const QString& nummer, const QString& root) {
     bool numeric = false;
     nummer.toLongLong(&numeric);
     if (!numeric)
-        return usage(QStringLiteral("--entry needs an entry number"));
+        return usageError(QStringLiteral("--entry needs an entry number"));
     ResultSet& record = catalogue.query(entryRecordStatement(nummer));
     if (record.atEnd())
-        return refuse(QStringLiteral("There is no entry %1 with a disk record.").arg(nummer));
+        return refusal(QStringLiteral("There is no entry %1 with a disk record.").arg(nummer));
     if (record.field(u"got").toLongLong() == 2 && !record.field(u"got").isNull())
-        return refuse(
+        return refusal(
             QStringLiteral("This game is currently marked as undefined and/or requires dumping"));
     const int code = auditEntry(catalogue, DiskFiles::fromCurrentRow(record), nummer, root);
     QTextStream(stdout) << nummer << " -- " << (code == 1 ? "Available" : "Unavailable") << "\n";
@@ -65,27 +52,27 @@ int runAuditCommand(const ProgramFolder& folder, const QStringList& arguments) {
                    i + 1 < arguments.size()) {
             (option == QLatin1String("--group") ? group : entry) = arguments[++i];
         } else {
-            return usage(QStringLiteral("unknown or incomplete option %1").arg(option));
+            return usageError(QStringLiteral("unknown or incomplete option %1").arg(option));
         }
     }
     if (!group.isEmpty() && !entry.isEmpty())
-        return usage(QStringLiteral("--group and --entry cannot be combined"));
+        return usageError(QStringLiteral("--group and --entry cannot be combined"));
     if (group == QLatin1String("ALL"))
-        return refuse(QStringLiteral("No Group has been selected to audit!"));
+        return refusal(QStringLiteral("No Group has been selected to audit!"));
 
     const QString root = readini(QStringLiteral("settings"), QStringLiteral("rootfolder"),
                                  QString(), folder.file(settingsFileName()));
     if (entry.isEmpty() && !force && (root.isEmpty() || !QFileInfo(root).isDir()))
-        return refuse(QStringLiteral("The root game folder \"%1\" does not exist (is its drive "
-                                     "mounted?); an audit now would mark every disk unavailable. "
-                                     "Use --force to audit anyway.")
-                          .arg(root));
+        return refusal(QStringLiteral("The root game folder \"%1\" does not exist (is its drive "
+                                      "mounted?); an audit now would mark every disk unavailable. "
+                                      "Use --force to audit anyway.")
+                           .arg(root));
 
     const bool terminal = isatty(STDERR_FILENO);
     const AuditObserver show = [&](const AuditProgress& progress) {
         if (terminal)
-            err() << "\rPercentage complete..." << progress.percentage
-                  << "%  Disks left to scan... " << progress.disksLeft << "   " << Qt::flush;
+            cliErr() << "\rPercentage complete..." << progress.percentage
+                     << "%  Disks left to scan... " << progress.disksLeft << "   " << Qt::flush;
     };
     SystemClock clock;
     const quint32 start = clock.tickCount();
@@ -97,13 +84,13 @@ int runAuditCommand(const ProgramFolder& folder, const QStringList& arguments) {
         const qlonglong visited = group.isEmpty() ? auditAllDisks(catalogue, root, show)
                                                   : auditGroup(catalogue, group, root, show);
         if (terminal)
-            err() << "\n";
-        err() << visited << " disks audited,"
-              << auditedInText(ticksBetween(start, clock.tickCount())) << "\n";
-    } catch (const AuditRefused& refusal) {
-        return refuse(refusal.message);
+            cliErr() << "\n";
+        cliErr() << visited << " disks audited,"
+                 << auditedInText(ticksBetween(start, clock.tickCount())) << "\n";
+    } catch (const AuditRefused& refused) {
+        return refusal(refused.message);
     } catch (const CatalogueError& error) {
-        return refuse(error.message());
+        return refusal(error.message());
     }
     return 0;
 }

@@ -1,5 +1,7 @@
 #include "cli/FavouritesCommand.h"
 
+#include "cli/Console.h"
+
 #include "app/ColumnOrder.h"
 #include "app/SettingsStore.h"
 #include "catalogue/Catalogue.h"
@@ -20,21 +22,6 @@ const char* const kFavouritesUsage =
 
 namespace {
 
-QTextStream& out() {
-    static QTextStream stream(stdout);
-    return stream;
-}
-
-QTextStream& err() {
-    static QTextStream stream(stderr);
-    return stream;
-}
-
-int usage(const QString& message) {
-    err() << "kestrel-cli: " << message << "\n";
-    return 2;
-}
-
 // Rows ordered as the window starts: by the first column, ascending.
 int listFavourites(Catalogue& catalogue, const QString& settingsFile) {
     SystemClock clock;
@@ -44,12 +31,12 @@ int listFavourites(Catalogue& catalogue, const QString& settingsFile) {
         listedRows(catalogue.query(favouritesStatement({})),
                    {columns.first, columns.second, QStringLiteral("Nummer")});
     for (int index : sortedOrder(rows, 0, false))
-        out() << listLine(rows[size_t(index)]) << "\n";
-    out().flush();
+        cliOut() << listLine(rows[size_t(index)]) << "\n";
+    cliOut().flush();
     const quint32 elapsed = ticksBetween(start, clock.tickCount());
-    err() << (rows.empty() ? kNoFavouritesText : favouritesCountText(qsizetype(rows.size())))
-                 .trimmed()
-          << ", " << foundInText(elapsed).trimmed() << "\n";
+    cliErr() << (rows.empty() ? kNoFavouritesText : favouritesCountText(qsizetype(rows.size())))
+                    .trimmed()
+             << ", " << foundInText(elapsed).trimmed() << "\n";
     return 0;
 }
 
@@ -57,11 +44,11 @@ int mark(Catalogue& catalogue, const QString& nummer, bool favourite) {
     const int changed = catalogue.execute(favourite ? addFavouriteStatement(nummer)
                                                     : removeFavouriteStatement(nummer));
     if (changed == 0) {
-        err() << "There is no entry " << nummer << ".\n";
+        cliErr() << "There is no entry " << nummer << ".\n";
         return 1;
     }
-    out() << "Entry " << nummer << (favourite ? " added to" : " removed from")
-          << " the favourites\n";
+    cliOut() << "Entry " << nummer << (favourite ? " added to" : " removed from")
+             << " the favourites\n";
     return 0;
 }
 
@@ -77,14 +64,16 @@ int runFavouritesCommand(const ProgramFolder& folder, const QStringList& argumen
     const QString action = arguments.value(0, QStringLiteral("list"));
     const bool numbered = action == QLatin1String("add") || action == QLatin1String("remove");
     if (action != QLatin1String("list") && action != QLatin1String("clear") && !numbered)
-        return usage(QStringLiteral("favourites takes list, add NUMBER, remove NUMBER or clear"));
+        return usageError(
+            QStringLiteral("favourites takes list, add NUMBER, remove NUMBER or clear"));
     const qsizetype expected = numbered ? 2 : qMin<qsizetype>(arguments.size(), 1);
     if (arguments.size() != expected)
-        return usage(numbered ? QStringLiteral("favourites %1 needs one entry number").arg(action)
+        return usageError(numbered
+                              ? QStringLiteral("favourites %1 needs one entry number").arg(action)
                               : QStringLiteral("favourites %1 takes no arguments").arg(action));
     const QString nummer = arguments.value(1);
     if (numbered && !isEntryNumber(nummer))
-        return usage(QStringLiteral("\"%1\" is not an entry number").arg(nummer));
+        return usageError(QStringLiteral("\"%1\" is not an entry number").arg(nummer));
 
     Catalogue catalogue;
     try {
@@ -94,10 +83,9 @@ int runFavouritesCommand(const ProgramFolder& folder, const QStringList& argumen
         if (numbered)
             return mark(catalogue, nummer, action == QLatin1String("add"));
         catalogue.execute(clearFavouritesStatement());
-        out() << kClearedMessage << "\n";
+        cliOut() << kClearedMessage << "\n";
         return 0;
     } catch (const CatalogueError& error) {
-        err() << error.message() << "\n";
-        return 1;
+        return refusal(error.message());
     }
 }

@@ -1,5 +1,7 @@
 #include "cli/ImportCommand.h"
 
+#include "cli/Console.h"
+
 #include "catalogue/Catalogue.h"
 #include "catalogue/CatalogueError.h"
 #include "catalogue/MdbImport.h"
@@ -18,21 +20,6 @@ const char* const kImportUsage =
     "              beside it as a dated backup\n";
 
 namespace {
-
-QTextStream& out() {
-    static QTextStream stream(stdout);
-    return stream;
-}
-
-QTextStream& err() {
-    static QTextStream stream(stderr);
-    return stream;
-}
-
-int usage(const QString& message) {
-    err() << "kestrel-cli: " << message << "\n";
-    return 2;
-}
 
 // "<catalogue>.YYYY-MM-DD-HHMMSS.bak"; a second replacement within the same second gets a
 // number too, so that no backup is ever overwritten.
@@ -54,26 +41,26 @@ int runImportCommand(const ProgramFolder& folder, const QStringList& arguments) 
         if (argument == QLatin1String("--replace"))
             replace = true;
         else if (argument.startsWith(QLatin1String("--")) || !source.isEmpty())
-            return usage(QStringLiteral("unknown or surplus argument %1").arg(argument));
+            return usageError(QStringLiteral("unknown or surplus argument %1").arg(argument));
         else
             source = argument;
     }
     if (source.isEmpty())
-        return usage(QStringLiteral("import needs the .mdb file to import"));
+        return usageError(QStringLiteral("import needs the .mdb file to import"));
     source = QFileInfo(source).absoluteFilePath();
 
     const QString catalogue = folder.file(Catalogue::fileName());
     const bool exists = QFileInfo::exists(catalogue);
     if (exists && !replace) {
-        err() << "The working catalogue already exists:\n"
-              << catalogue << "\nUse --replace to replace it (it is kept as a dated backup).\n";
+        cliErr() << "The working catalogue already exists:\n"
+                 << catalogue << "\nUse --replace to replace it (it is kept as a dated backup).\n";
         return 1;
     }
     QString backup;
     if (exists) {
         backup = backupPath(catalogue);
         if (!QFile::copy(catalogue, backup)) {
-            err() << "The working catalogue cannot be backed up as:\n" << backup << "\n";
+            cliErr() << "The working catalogue cannot be backed up as:\n" << backup << "\n";
             return 1;
         }
     }
@@ -81,7 +68,7 @@ int runImportCommand(const ProgramFolder& folder, const QStringList& arguments) 
     const bool terminal = isatty(STDERR_FILENO);
     const MdbImportProgress show = [&](qint64 done, qint64 total) {
         if (terminal && total > 0)
-            err() << "\rImporting... " << done * 100 / total << "%" << Qt::flush;
+            cliErr() << "\rImporting... " << done * 100 / total << "%" << Qt::flush;
     };
     MdbImportCounts counts;
     try {
@@ -89,20 +76,19 @@ int runImportCommand(const ProgramFolder& folder, const QStringList& arguments) 
                            exists ? MdbImportTarget::Replace : MdbImportTarget::MustBeNew);
     } catch (const CatalogueError& error) {
         if (terminal)
-            err() << "\n";
+            cliErr() << "\n";
         // Nothing was changed, so the copy made for the replacement is not needed.
         if (!backup.isEmpty())
             QFile::remove(backup);
-        err() << error.message() << "\n";
-        return 1;
+        return refusal(error.message());
     }
     if (terminal)
-        err() << "\n";
+        cliErr() << "\n";
     for (const MdbImportCounts::Table& table : counts.tables)
-        out() << table.name << " -- " << table.rows << " rows\n";
-    out() << counts.tables.size() << " tables, " << counts.totalRows() << " rows imported into "
-          << catalogue << "\n";
+        cliOut() << table.name << " -- " << table.rows << " rows\n";
+    cliOut() << counts.tables.size() << " tables, " << counts.totalRows() << " rows imported into "
+             << catalogue << "\n";
     if (!backup.isEmpty())
-        err() << "The previous catalogue is kept as:\n" << backup << "\n";
+        cliErr() << "The previous catalogue is kept as:\n" << backup << "\n";
     return 0;
 }

@@ -1,5 +1,7 @@
 #include "cli/SearchCommand.h"
 
+#include "cli/Console.h"
+
 #include "app/ColumnOrder.h"
 #include "app/SettingsStore.h"
 #include "catalogue/Catalogue.h"
@@ -28,16 +30,6 @@ const char* const kSearchUsage =
 
 namespace {
 
-QTextStream& out() {
-    static QTextStream stream(stdout);
-    return stream;
-}
-
-QTextStream& err() {
-    static QTextStream stream(stderr);
-    return stream;
-}
-
 struct Request {
     SearchCriteria criteria;
     bool byLetter = false;
@@ -54,7 +46,7 @@ std::optional<Request> parse(const QStringList& args, const QString& settingsFil
     QString sort;
     bool named = false;
     auto usage = [](const QString& why) -> std::optional<Request> {
-        err() << "kestrel-cli: " << why << "\n";
+        usageError(why);
         return std::nullopt;
     };
 
@@ -125,7 +117,7 @@ std::optional<Request> parse(const QStringList& args, const QString& settingsFil
 int list(const ProgramFolder& folder, const Request& request, const QString& statement,
          const std::function<bool(const ResultSet&)>& keep, const QString& emptyText) {
     if (request.sqlOnly) {
-        out() << statement << "\n";
+        cliOut() << statement << "\n";
         return 0;
     }
     SystemClock clock;
@@ -136,16 +128,15 @@ int list(const ProgramFolder& folder, const Request& request, const QString& sta
         catalogue.open(folder.file(Catalogue::fileName()));
         rows = listedRows(catalogue.query(statement), request.captions, keep);
     } catch (const CatalogueError& error) {
-        err() << error.message() << "\n";
-        return 1;
+        return refusal(error.message());
     }
     const int sortColumn = request.captions.indexOf(request.criteria.sortCaption);
     for (int index : sortedOrder(rows, qMax(0, sortColumn), request.criteria.descending))
-        out() << rows[size_t(index)].text << " -- " << rows[size_t(index)].sub1 << "\n";
-    out().flush();
+        cliOut() << rows[size_t(index)].text << " -- " << rows[size_t(index)].sub1 << "\n";
+    cliOut().flush();
     const quint32 elapsed = ticksBetween(start, clock.tickCount());
-    err() << (rows.empty() ? emptyText : resultCountText(qsizetype(rows.size()))).trimmed() << ", "
-          << foundInText(elapsed).trimmed() << "\n";
+    cliErr() << (rows.empty() ? emptyText : resultCountText(qsizetype(rows.size()))).trimmed()
+             << ", " << foundInText(elapsed).trimmed() << "\n";
     return 0;
 }
 
@@ -165,9 +156,8 @@ int runSearchCommand(const ProgramFolder& folder, const QStringList& arguments) 
         checkNameSearchAllowed(criteria);
         return list(folder, *request, buildNameSearch(criteria).statement, {},
                     QStringLiteral("no results"));
-    } catch (const SearchRefused& refusal) {
-        err() << refusal.message << "\n";
-        return 1;
+    } catch (const SearchRefused& refused) {
+        return refusal(refused.message);
     }
 }
 

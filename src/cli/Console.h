@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+#include <QTextStream>
+
+// Where the commands write: rows to standard output, everything else to standard error.
+QTextStream& cliOut();
+QTextStream& cliErr();
+
+// Says why a command was refused (the window's message) and gives its exit status, 1.
+int refusal(const QString& message);
+
+// Says what is wrong with the command line and gives its exit status, 2.
+int usageError(const QString& message);
