@@ -52,12 +52,14 @@ std::optional<Request> parse(const QStringList& args, const QString& settingsFil
 
     for (qsizetype i = 0; i < args.size(); ++i) {
         const QString& option = args[i];
-        auto value = [&]() -> std::optional<QString> {
+        // Takes the option's value into `v`; false when the command line ends first.
+        QString v;
+        auto value = [&]() {
             if (i + 1 >= args.size())
-                return std::nullopt;
-            return args[++i];
+                return false;
+            v = args[++i];
+            return true;
         };
-        std::optional<QString> v;
         if (option == QLatin1String("--exclude-available")) {
             c.availability.excludeAvailable = true;
         } else if (option == QLatin1String("--exclude-unavailable")) {
@@ -69,35 +71,35 @@ std::optional<Request> parse(const QStringList& args, const QString& settingsFil
         } else if (option == QLatin1String("--sql")) {
             request.sqlOnly = true;
         } else if (option == QLatin1String("--group")) {
-            if (!(v = value()))
+            if (!value())
                 return usage(QStringLiteral("--group needs a group name"));
-            c.groupText = *v;
+            c.groupText = v;
         } else if (option == QLatin1String("--sort")) {
-            if (!(v = value()) || (*v != QLatin1String("game") && *v != QLatin1String("group")))
+            if (!value() || (v != QLatin1String("game") && v != QLatin1String("group")))
                 return usage(QStringLiteral("--sort takes game or group"));
-            sort = *v;
+            sort = v;
         } else if (!compress && option == QLatin1String("--name")) {
-            if (!(v = value()))
+            if (!value())
                 return usage(QStringLiteral("--name needs a search text"));
-            c.searchText = *v;
+            c.searchText = v;
             named = true;
         } else if (!compress && option == QLatin1String("--operator")) {
             static const QStringList operators{
                 QStringLiteral("contains"), QStringLiteral("starts-with"),
                 QStringLiteral("ends-with"), QStringLiteral("precise")};
-            if (!(v = value()) || !operators.contains(*v))
+            if (!value() || !operators.contains(v))
                 return usage(
                     QStringLiteral("--operator takes contains, starts-with, ends-with or precise"));
-            c.operatorText = QString(*v).replace(u'-', u' ');
+            c.operatorText = QString(v).replace(u'-', u' ');
         } else if (!compress && option == QLatin1String("--letter")) {
-            if (!(v = value()) || !letterBoxEntries().contains(*v))
+            if (!value() || !letterBoxEntries().contains(v))
                 return usage(QStringLiteral("--letter takes -, 0-9 or a letter a to z"));
-            c.letterText = *v;
+            c.letterText = v;
             request.byLetter = true;
         } else if (!compress && option == QLatin1String("--disk")) {
-            if (!(v = value()))
+            if (!value())
                 return usage(QStringLiteral("--disk needs a disk title"));
-            c.diskText = *v;
+            c.diskText = v;
         } else {
             return usage(QStringLiteral("unknown option %1").arg(option));
         }
