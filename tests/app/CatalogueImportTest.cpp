@@ -92,7 +92,8 @@ class CatalogueImportTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() {
+    // Skipped test by test: a skip in initTestCase would leak into the classes after this one.
+    void init() {
         if (!QFileInfo::exists(fixture("catalogue-v2000.mdb")))
             QSKIP("The shared fixtures (../shared/fixtures/mdb) are not here.");
     }
