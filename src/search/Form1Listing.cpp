@@ -11,11 +11,12 @@
 #include <QLabel>
 
 bool Form1::fillList(const QString& statement, const std::function<bool(const ResultSet&)>& keep) {
+    // A listing starts from an empty list; the old rows go before the new ones are read.
+    m_list->clear();
     std::vector<ListedRow> rows;
     try {
         rows = listedRows(m_services.catalogue.query(statement), m_list->captions(), keep);
     } catch (const CatalogueError& error) {
-        m_list->clear();
         m_services.prompts.refuse(this, error.message());
         return false;
     }
