@@ -23,12 +23,10 @@ void touch(const QString& path) {
 }
 
 int run(const TestFolder& folder, const QStringList& arguments, QString* errors = nullptr) {
-    QProcess process;
-    process.start(kCli, QStringList{QStringLiteral("--folder"), folder.path()} + arguments);
-    process.waitForFinished(60000);
+    const CliRun result = runCli(folder, arguments);
     if (errors)
-        *errors = QString::fromUtf8(process.readAllStandardError());
-    return process.exitCode();
+        *errors = result.errors;
+    return result.status;
 }
 
 QVariant codeOf(Catalogue& catalogue, int fId) {

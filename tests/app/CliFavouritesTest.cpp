@@ -4,18 +4,11 @@
 
 #include "catalogue/Catalogue.h"
 
-#include <QProcess>
 #include <QTest>
 
 #include <memory>
 
 namespace {
-
-struct Run {
-    int status;
-    QStringList lines;
-    QString errors;
-};
 
 // Favourites 1 (available), 3 (unavailable) and 16 (no disk record, never listed).
 const char* const kCatalogue =
@@ -24,19 +17,6 @@ const char* const kCatalogue =
     " (2, 'Automation 1', 'Alpha Wave', 0, 1), (3, 'Automation 2', 'Zak''s Quest', -1, 2),"
     " (5, 'Automation 2', 'Beta Blast', 0, 2), (15, 'Automation 2', 'Xenon', 0, 2),"
     " (16, 'Lost Boys 1', 'Orphan', -1, 99);";
-
-Run cli(const TestFolder& folder, const QStringList& arguments) {
-    QProcess process;
-    process.start(
-        QStringLiteral(KESTREL_BUILD_DIR "/kestrel-cli"),
-        QStringList{QStringLiteral("--folder"), folder.path(), QStringLiteral("favourites")} +
-            arguments);
-    process.waitForFinished(20000);
-    QStringList lines = QString::fromUtf8(process.readAllStandardOutput()).split(u'\n');
-    if (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast();
-    return {process.exitCode(), lines, QString::fromUtf8(process.readAllStandardError())};
-}
 
 QList<int> flagged(const TestFolder& folder) {
     Catalogue catalogue;
@@ -56,6 +36,11 @@ std::unique_ptr<TestFolder> folder(const QString& settings = TestFolder::default
     return f;
 }
 
+// The favourites command with its arguments.
+CliRun cli(const TestFolder& folder, const QStringList& arguments) {
+    return runCli(folder, QStringList{QStringLiteral("favourites")} + arguments);
+}
+
 } // namespace
 
 class CliFavouritesTest : public QObject {
@@ -69,7 +54,7 @@ private Q_SLOTS:
     void listShowsTheFavouritesInTheWindowsOrder() {
         QFETCH(QStringList, arguments);
         const auto f = folder();
-        const Run run = cli(*f, arguments);
+        const CliRun run = cli(*f, arguments);
         QCOMPARE(run.status, 0);
         QCOMPARE(run.lines,
                  (QStringList{"Dragon Ninja -- Automation 1", "Zak's Quest -- Automation 2"}));
@@ -87,7 +72,7 @@ private Q_SLOTS:
 
     void addRemoveAndClearChangeTheFlags() {
         const auto f = folder();
-        Run run = cli(*f, {"add", "5"});
+        CliRun run = cli(*f, {"add", "5"});
         QCOMPARE(run.status, 0);
         QCOMPARE(run.lines, QStringList{"Entry 5 added to the favourites"});
         QCOMPARE(flagged(*f), (QList<int>{1, 3, 5, 16})); // not 15
@@ -121,7 +106,7 @@ private Q_SLOTS:
         QFETCH(int, status);
         QFETCH(QString, message);
         const auto f = folder();
-        const Run run = cli(*f, arguments);
+        const CliRun run = cli(*f, arguments);
         QCOMPARE(run.status, status);
         QCOMPARE(run.lines, QStringList{});
         QVERIFY2(run.errors.contains(message), qPrintable(run.errors));

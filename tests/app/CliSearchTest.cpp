@@ -4,16 +4,9 @@
 
 #include "search/NameSearch.h"
 
-#include <QProcess>
 #include <QTest>
 
 namespace {
-
-struct Run {
-    int status;
-    QStringList lines;
-    QString errors;
-};
 
 // The small catalogue the command line tests read: two disks of one group, one of another.
 const char* const kCatalogue =
@@ -22,18 +15,6 @@ const char* const kCatalogue =
     "INSERT INTO Compilations VALUES (1, 'Automation 1', 'Dragon Ninja', 0, 1),"
     " (2, 'Automation 1', 'Dragonfly', 0, 1), (3, 'Automation 2', 'Demo Dragon', 0, 2),"
     " (4, 'Automation 2', 'Zak''s Quest', 0, 2), (5, 'D-Bug 9', 'dragon Lair', 0, 3);";
-
-Run cli(const TestFolder& folder, const QStringList& arguments) {
-    QProcess process;
-    process.start(QStringLiteral(KESTREL_BUILD_DIR "/kestrel-cli"),
-                  QStringList{QStringLiteral("--folder"), folder.path()} + arguments);
-    process.waitForFinished(20000);
-    QString output = QString::fromUtf8(process.readAllStandardOutput());
-    QStringList lines = output.split(u'\n');
-    if (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast();
-    return {process.exitCode(), lines, QString::fromUtf8(process.readAllStandardError())};
-}
 
 } // namespace
 
@@ -48,7 +29,7 @@ private Q_SLOTS:
     }
 
     void searchListsRowsInTheWindowsOrder() {
-        const Run run = cli(m_folder, {"search", "--name", "dragon +demo"});
+        const CliRun run = runCli(m_folder, {"search", "--name", "dragon +demo"});
         QCOMPARE(run.status, 0);
         // Titles ordered without regard to case: "dragon Lair" before "Dragon Ninja".
         QCOMPARE(run.lines, (QStringList{"dragon Lair -- D-Bug 9", "Dragon Ninja -- Automation 1",
@@ -56,8 +37,8 @@ private Q_SLOTS:
         QVERIFY2(run.errors.startsWith(QStringLiteral("3 results, found in: ")),
                  qPrintable(run.errors));
 
-        const Run byGroup =
-            cli(m_folder, {"search", "--name", "*dragon", "--sort", "group", "--desc"});
+        const CliRun byGroup =
+            runCli(m_folder, {"search", "--name", "*dragon", "--sort", "group", "--desc"});
         QCOMPARE(byGroup.lines,
                  (QStringList{"dragon Lair -- D-Bug 9", "Demo Dragon -- Automation 2",
                               "Dragon Ninja -- Automation 1"}));
@@ -69,7 +50,7 @@ private Q_SLOTS:
         reversed.writeSettings(TestFolder::defaultSettings()
                                    .replace(QStringLiteral("1=Game"), QStringLiteral("1=Group"))
                                    .replace(QStringLiteral("2=Group"), QStringLiteral("2=Game")));
-        const Run run = cli(reversed, {"search", "--letter", "z", "--group", "Automation"});
+        const CliRun run = runCli(reversed, {"search", "--letter", "z", "--group", "Automation"});
         QCOMPARE(run.lines, (QStringList{"Automation 2 -- Zak's Quest"}));
     }
 
@@ -78,18 +59,18 @@ private Q_SLOTS:
         criteria.searchText = QStringLiteral("#dragon +demo");
         criteria.groupText = QStringLiteral("Automation");
         criteria.availability.excludeUndumped = true;
-        const Run run = cli(m_folder, {"search", "--name", "#dragon +demo", "--group", "Automation",
-                                       "--exclude-undumped", "--sql"});
+        const CliRun run = runCli(m_folder, {"search", "--name", "#dragon +demo", "--group",
+                                             "Automation", "--exclude-undumped", "--sql"});
         QCOMPARE(run.status, 0);
         QCOMPARE(run.lines, QStringList{buildNameSearch(criteria).statement});
     }
 
     void compressListsOneLinePerDisk() {
-        const Run run = cli(m_folder, {"compress", "--group", "Automation"});
+        const CliRun run = runCli(m_folder, {"compress", "--group", "Automation"});
         QCOMPARE(run.status, 0);
         QCOMPARE(run.lines,
                  (QStringList{"Demo Dragon -- Automation 2", "Dragon Ninja -- Automation 1"}));
-        const Run none = cli(m_folder, {"compress", "--group", "Nobody"});
+        const CliRun none = runCli(m_folder, {"compress", "--group", "Nobody"});
         QCOMPARE(none.lines, QStringList());
         QVERIFY(none.errors.startsWith(QStringLiteral("0 results")));
     }
@@ -117,7 +98,7 @@ private Q_SLOTS:
         QFETCH(QStringList, arguments);
         QFETCH(int, status);
         QFETCH(QString, message);
-        const Run run = cli(m_folder, arguments);
+        const CliRun run = runCli(m_folder, arguments);
         QCOMPARE(run.status, status);
         QVERIFY(run.lines.isEmpty());
         QVERIFY2(run.errors.contains(message), qPrintable(run.errors));
@@ -125,7 +106,7 @@ private Q_SLOTS:
 
     void neverTouchesTheHistory() {
         const QString before = m_folder.readFile(QStringLiteral("Rummage.ini"));
-        QCOMPARE(cli(m_folder, {"search", "--name", "zak"}).status, 0);
+        QCOMPARE(runCli(m_folder, {"search", "--name", "zak"}).status, 0);
         QCOMPARE(m_folder.readFile(QStringLiteral("Rummage.ini")), before);
     }
 };

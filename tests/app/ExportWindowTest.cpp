@@ -1,5 +1,7 @@
 #include "common/TestRegistry.h"
 
+#include "common/TestFolder.h"
+
 #include "WindowHarness.h"
 
 #include "export/FileSizeLimit.h"
@@ -59,17 +61,6 @@ void press(WindowHarness& h, const char* button) {
 
 QString clipboard() {
     return QGuiApplication::clipboard()->text();
-}
-
-QByteArray bytesOf(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-void writeBytes(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
 }
 
 // A report block with "T" for its time stamp.
@@ -140,10 +131,10 @@ private Q_SLOTS:
         }
         // An older, longer file is replaced; no extension is added to the chosen name.
         const QString path = h->folder.file(QStringLiteral("results"));
-        writeBytes(path, QByteArray(200, 'o'));
+        QVERIFY(writeFileBytes(path, QByteArray(200, 'o')));
         h->prompts.setNextFileName(path);
         press(*h, "Save");
-        QCOMPARE(bytesOf(path), bytes);
+        QCOMPARE(fileBytes(path), bytes);
         QCOMPARE(h->window->Label3->text(), QStringLiteral(" Results Saved To File"));
         QVERIFY(h->prompts.shown().isEmpty());
         QVERIFY(!QFile::exists(path + QStringLiteral(".txt")));
@@ -171,7 +162,7 @@ private Q_SLOTS:
         const QString path = h->folder.file(halfWay ? QStringLiteral("results.txt")
                                                     : QStringLiteral("gone/results.txt"));
         if (halfWay)
-            writeBytes(path, "old\r\n");
+            QVERIFY(writeFileBytes(path, "old\r\n"));
         h->prompts.setNextFileName(path);
         {
             const FileSizeLimit limit(halfWay ? 16 : RLIM_INFINITY);
@@ -186,7 +177,7 @@ private Q_SLOTS:
         QCOMPARE(shown.caption, QStringLiteral("Atari ST Kestrel"));
         QVERIFY(shown.icon == Prompts::Icon::Exclamation);
         QCOMPARE(h->window->Label3->text(), QStringLiteral("  3 results"));
-        QCOMPARE(bytesOf(path), halfWay ? QByteArray("old\r\n") : QByteArray("<missing>"));
+        QCOMPARE(fileBytes(path), halfWay ? QByteArray("old\r\n") : QByteArray("<missing>"));
     }
 
     void pastePutsTheListOnTheClipboard() {
@@ -196,14 +187,14 @@ private Q_SLOTS:
         for (const char* item : {"Paste", "mnupaste"}) {
             press(*h, item);
             QCOMPARE(clipboard(), kAllLines);
-            QCOMPARE(bytesOf(scratch), kAllLines.toUtf8());
+            QCOMPARE(fileBytes(scratch), kAllLines.toUtf8());
             QCOMPARE(h->window->Label3->text(), QStringLiteral(" Results sent to clipboard"));
         }
         // Each paste replaces both the scratch file and the clipboard.
         QTest::mouseClick(h->window->Command1, Qt::LeftButton);
         press(*h, "Paste");
         QCOMPARE(clipboard(), QString());
-        QCOMPARE(bytesOf(scratch), QByteArray());
+        QCOMPARE(fileBytes(scratch), QByteArray());
         QVERIFY(h->prompts.shown().isEmpty());
     }
 

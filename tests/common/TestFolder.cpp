@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 
 #include <sqlite3.h>
 
@@ -66,4 +67,25 @@ QString TestFolder::defaultSettings() {
     if (!in.open(QIODevice::ReadOnly))
         throw std::runtime_error("missing default Rummage.ini");
     return QString::fromUtf8(in.readAll());
+}
+
+QByteArray fileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+bool writeFileBytes(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+CliRun runCli(const TestFolder& folder, const QStringList& arguments) {
+    QProcess process;
+    process.start(QStringLiteral(KESTREL_BUILD_DIR "/kestrel-cli"),
+                  QStringList{QStringLiteral("--folder"), folder.path()} + arguments);
+    process.waitForFinished(60000);
+    QStringList lines = QString::fromUtf8(process.readAllStandardOutput()).split(u'\n');
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    return {process.exitCode(), lines, QString::fromUtf8(process.readAllStandardError())};
 }

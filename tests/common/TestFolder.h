@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 
 // A throw-away program folder: a catalogue built from a fixture SQL file, a settings file.
@@ -26,3 +28,16 @@ private:
     QTemporaryDir m_dir;
     QString m_path;
 };
+
+// A file's bytes ("<missing>" when it cannot be read), and writing them.
+QByteArray fileBytes(const QString& path);
+bool writeFileBytes(const QString& path, const QByteArray& bytes);
+
+// One run of kestrel-cli on a program folder: exit status, standard output as lines,
+// standard error as it came.
+struct CliRun {
+    int status;
+    QStringList lines;
+    QString errors;
+};
+CliRun runCli(const TestFolder& folder, const QStringList& arguments);

@@ -1,5 +1,7 @@
 #include "common/TestRegistry.h"
 
+#include "common/TestFolder.h"
+
 #include "FileSizeLimit.h"
 
 #include "export/ExportFiles.h"
@@ -12,20 +14,7 @@
 #include <cerrno>
 #include <cstring>
 
-namespace {
-
-QByteArray bytesOf(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-void writeBytes(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-} // namespace
+namespace {} // namespace
 
 class ExportFilesTest : public QObject {
     Q_OBJECT
@@ -52,12 +41,12 @@ private Q_SLOTS:
         QFETCH(QString, text);
         QFETCH(QByteArray, bytes);
         const QString target = path("list.txt");
-        writeBytes(target, "an older and longer content that must go entirely\r\n");
+        QVERIFY(writeFileBytes(target, "an older and longer content that must go entirely\r\n"));
         if (save)
             saveTextFile(target, text);
         else
             overwriteTextFile(target, text);
-        QCOMPARE(bytesOf(target), bytes);
+        QCOMPARE(fileBytes(target), bytes);
         QCOMPARE(readTextFile(target), text);
         // No extension is added, and nothing is left beside the file.
         QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files).filter(QStringLiteral("list")),
@@ -73,7 +62,7 @@ private Q_SLOTS:
     void failedSaveKeepsTheOldFile() {
         QFETCH(int, size);
         const QString target = path("kept.txt");
-        writeBytes(target, "old list\r\n");
+        QVERIFY(writeFileBytes(target, "old list\r\n"));
         const QString longText = QString(size, u'x') + QStringLiteral("\r\n");
         QString reason;
         {
@@ -85,13 +74,13 @@ private Q_SLOTS:
             }
         }
         QCOMPARE(reason, QString::fromLocal8Bit(std::strerror(EFBIG)));
-        QCOMPARE(bytesOf(target), QByteArray("old list\r\n"));
+        QCOMPARE(fileBytes(target), QByteArray("old list\r\n"));
         QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files).filter(QStringLiteral("kept")),
                  QStringList{"kept.txt"});
 
         // Once it can be written, the same save replaces the file.
         saveTextFile(target, longText);
-        QCOMPARE(bytesOf(target), longText.toUtf8());
+        QCOMPARE(fileBytes(target), longText.toUtf8());
     }
 
     void unwritablePlacesThrow_data() {

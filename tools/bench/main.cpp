@@ -65,15 +65,25 @@ int startup(const QString& folder) {
     return QApplication::exec();
 }
 
-int listing(const QString& folder, int runs) {
+// A main window on a program folder, with answered dialogs and no real starts.
+struct BenchWindow {
     ScriptedPrompts prompts;
     Catalogue catalogue;
     SystemClock clock;
     RecordingShell shell;
     std::unique_ptr<Form1> window;
-    if (const int status =
-            openMainWindow(folderAt(folder), {catalogue, prompts, clock, shell}, window))
-        return status;
+    int status;
+
+    explicit BenchWindow(const QString& folder)
+        : status(openMainWindow(folderAt(folder), {catalogue, prompts, clock, shell}, window)) {}
+};
+
+int listing(const QString& folder, int runs) {
+    BenchWindow bench(folder);
+    if (bench.status)
+        return bench.status;
+    Form1* window = bench.window.get();
+    SystemClock& clock = bench.clock;
     const QString statement = QStringLiteral(
         "SELECT * FROM Compilations,Dnames WHERE Compilations.F_ID = Dnames.F_ID ORDER by Game");
     std::vector<qint64> times;
@@ -95,14 +105,10 @@ int listing(const QString& folder, int runs) {
 
 // Press Search with the given criteria and time it until the list is filled and drawn.
 int search(const QString& folder, int runs) {
-    ScriptedPrompts prompts;
-    Catalogue catalogue;
-    SystemClock clock;
-    RecordingShell shell;
-    std::unique_ptr<Form1> window;
-    if (const int status =
-            openMainWindow(folderAt(folder), {catalogue, prompts, clock, shell}, window))
-        return status;
+    BenchWindow bench(folder);
+    if (bench.status)
+        return bench.status;
+    Form1* window = bench.window.get();
     struct Case {
         const char* name;
         const char* text;
