@@ -13,7 +13,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTest>
 
@@ -64,23 +63,6 @@ struct Start {
         status = openMainWindow(programFolder, {catalogue, prompts, clock, shell}, window);
     }
 };
-
-struct Run {
-    int status;
-    QStringList lines;
-    QString errors;
-};
-
-Run cli(const TestFolder& folder, const QStringList& arguments) {
-    QProcess process;
-    process.start(QStringLiteral(KESTREL_BUILD_DIR "/kestrel-cli"),
-                  QStringList{QStringLiteral("--folder"), folder.path()} + arguments);
-    process.waitForFinished(60000);
-    QStringList lines = QString::fromUtf8(process.readAllStandardOutput()).split(u'\n');
-    if (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast();
-    return {process.exitCode(), lines, QString::fromUtf8(process.readAllStandardError())};
-}
 
 QStringList backups(const TestFolder& folder) {
     return QDir(folder.path()).entryList({QStringLiteral("*.bak")}, QDir::Files);
@@ -156,7 +138,7 @@ private Q_SLOTS:
 
     void commandLineImportAndReplace() {
         TestFolder folder;
-        const Run first = cli(folder, {"import", fixture("catalogue-v2000.mdb")});
+        const CliRun first = runCli(folder, {"import", fixture("catalogue-v2000.mdb")});
         QCOMPARE(first.status, 0);
         QCOMPARE(first.lines,
                  (QStringList{"Compilations -- 30 rows", "Dnames -- 12 rows",
@@ -171,20 +153,22 @@ private Q_SLOTS:
         }
         const QByteArray used = bytesOf(folder.cataloguePath());
 
-        const Run again = cli(folder, {"import", fixture("catalogue-v2000.mdb")});
+        const CliRun again = runCli(folder, {"import", fixture("catalogue-v2000.mdb")});
         QCOMPARE(again.status, 1);
         QVERIFY2(again.errors.contains(QStringLiteral("already exists")), qPrintable(again.errors));
         QVERIFY2(again.errors.contains(QStringLiteral("--replace")), qPrintable(again.errors));
         QCOMPARE(bytesOf(folder.cataloguePath()), used);
 
-        const Run refused = cli(folder, {"import", fixture("not-a-catalogue.mdb"), "--replace"});
+        const CliRun refused =
+            runCli(folder, {"import", fixture("not-a-catalogue.mdb"), "--replace"});
         QCOMPARE(refused.status, 1);
         QVERIFY2(refused.errors.contains(QStringLiteral("It has no table Dnames.")),
                  qPrintable(refused.errors));
         QCOMPARE(bytesOf(folder.cataloguePath()), used);
         QCOMPARE(backups(folder), QStringList());
 
-        const Run replaced = cli(folder, {"import", "--replace", fixture("catalogue-v2000.mdb")});
+        const CliRun replaced =
+            runCli(folder, {"import", "--replace", fixture("catalogue-v2000.mdb")});
         QCOMPARE(replaced.status, 0);
         QCOMPARE(replaced.lines.size(), 3);
         const QStringList kept = backups(folder);
@@ -205,11 +189,11 @@ private Q_SLOTS:
 
     void commandLineUsage() {
         TestFolder folder;
-        QCOMPARE(cli(folder, {"import"}).status, 2);
-        QCOMPARE(cli(folder, {"import", "a.mdb", "b.mdb"}).status, 2);
-        QCOMPARE(cli(folder, {"import", "--force", fixture("catalogue-v2000.mdb")}).status, 2);
+        QCOMPARE(runCli(folder, {"import"}).status, 2);
+        QCOMPARE(runCli(folder, {"import", "a.mdb", "b.mdb"}).status, 2);
+        QCOMPARE(runCli(folder, {"import", "--force", fixture("catalogue-v2000.mdb")}).status, 2);
         QVERIFY(!QFileInfo::exists(folder.cataloguePath()));
-        const Run help = cli(folder, {"help"});
+        const CliRun help = runCli(folder, {"help"});
         QVERIFY2(help.lines.join(u'\n').contains(QStringLiteral("import FILE.mdb [--replace]")),
                  qPrintable(help.lines.join(u'\n')));
     }
