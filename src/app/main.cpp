@@ -1,12 +1,12 @@
 // kestrel: the main window on the catalogue of the program folder.
-#include "app/Images.h"
-#include "app/ProgramFolder.h"
-#include "app/Startup.h"
-#include "catalogue/Catalogue.h"
-#include "platform/Clock.h"
-#include "platform/DisplayCheck.h"
-#include "platform/Prompts.h"
-#include "platform/Shell.h"
+#include "gui/platform/Images.h"
+#include "core/settings/ProgramFolder.h"
+#include "gui/mainwindow/Startup.h"
+#include "core/catalogue/Catalogue.h"
+#include "core/browser/Clock.h"
+#include "gui/platform/DisplayCheck.h"
+#include "gui/platform/Prompts.h"
+#include "gui/platform/Shell.h"
 
 #include <QApplication>
 

@@ -2,12 +2,12 @@
 
 #include "cli/Console.h"
 
-#include "app/SettingsStore.h"
-#include "catalogue/Catalogue.h"
-#include "catalogue/CatalogueError.h"
-#include "images/DiskAudit.h"
-#include "images/ImagePath.h"
-#include "platform/Clock.h"
+#include "core/settings/SettingsStore.h"
+#include "core/catalogue/Catalogue.h"
+#include "core/catalogue/CatalogueError.h"
+#include "core/images/DiskAudit.h"
+#include "core/images/ImagePath.h"
+#include "core/browser/Clock.h"
 
 #include <QFileInfo>
 #include <QTextStream>

@@ -2,14 +2,14 @@
 
 #include "cli/Console.h"
 
-#include "app/ColumnOrder.h"
-#include "app/SettingsStore.h"
-#include "catalogue/Catalogue.h"
-#include "catalogue/CatalogueError.h"
-#include "export/ExportText.h"
-#include "export/Favourites.h"
-#include "platform/Clock.h"
-#include "search/Listing.h"
+#include "core/settings/ColumnOrder.h"
+#include "core/settings/SettingsStore.h"
+#include "core/catalogue/Catalogue.h"
+#include "core/catalogue/CatalogueError.h"
+#include "core/export/ExportText.h"
+#include "core/favourites/Favourites.h"
+#include "core/browser/Clock.h"
+#include "core/search/Listing.h"
 
 #include <QTextStream>
 

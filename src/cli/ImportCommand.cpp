@@ -2,9 +2,9 @@
 
 #include "cli/Console.h"
 
-#include "catalogue/Catalogue.h"
-#include "catalogue/CatalogueError.h"
-#include "catalogue/MdbImport.h"
+#include "core/catalogue/Catalogue.h"
+#include "core/catalogue/CatalogueError.h"
+#include "core/catalogue/MdbImport.h"
 
 #include <QDateTime>
 #include <QFile>

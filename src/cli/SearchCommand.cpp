@@ -2,15 +2,15 @@
 
 #include "cli/Console.h"
 
-#include "app/ColumnOrder.h"
-#include "app/SettingsStore.h"
-#include "catalogue/Catalogue.h"
-#include "catalogue/CatalogueError.h"
-#include "platform/Clock.h"
-#include "search/AlphaSearch.h"
-#include "search/GroupBrowse.h"
-#include "search/Listing.h"
-#include "search/NameSearch.h"
+#include "core/settings/ColumnOrder.h"
+#include "core/settings/SettingsStore.h"
+#include "core/catalogue/Catalogue.h"
+#include "core/catalogue/CatalogueError.h"
+#include "core/browser/Clock.h"
+#include "core/search/AlphaSearch.h"
+#include "core/search/GroupBrowse.h"
+#include "core/search/Listing.h"
+#include "core/search/NameSearch.h"
 
 #include <QTextStream>
 

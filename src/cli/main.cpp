@@ -1,6 +1,6 @@
 // kestrel-cli: the catalogue from a terminal, for scripts. Commands arrive as the
 // capabilities behind them are built.
-#include "app/ProgramFolder.h"
+#include "core/settings/ProgramFolder.h"
 #include "cli/AuditCommand.h"
 #include "cli/ImportCommand.h"
 #include "cli/FavouritesCommand.h"

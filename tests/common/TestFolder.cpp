@@ -1,9 +1,9 @@
 #include "common/TestFolder.h"
 
-#include "catalogue/Catalogue.h"
-#include "catalogue/CatalogueError.h"
-#include "catalogue/CatalogueSchema.h"
-#include "catalogue/JetFunctions.h"
+#include "core/catalogue/Catalogue.h"
+#include "core/catalogue/CatalogueError.h"
+#include "core/catalogue/CatalogueSchema.h"
+#include "core/catalogue/JetFunctions.h"
 
 #include <QDir>
 #include <QFile>

@@ -6,15 +6,15 @@
 //   kestrel-bench audit FOLDER ROOT      make every other disk's image under ROOT (empty files),
 //                                        then time a full audit next to a bare stat() of the
 //                                        same paths
-#include "app/Form1.h"
-#include "app/ResultListModel.h"
-#include "app/Startup.h"
-#include "catalogue/Catalogue.h"
-#include "images/DiskAudit.h"
-#include "images/ImagePath.h"
-#include "platform/Clock.h"
-#include "platform/Prompts.h"
-#include "platform/Shell.h"
+#include "gui/mainwindow/Form1.h"
+#include "gui/mainwindow/ResultListModel.h"
+#include "gui/mainwindow/Startup.h"
+#include "core/catalogue/Catalogue.h"
+#include "core/images/DiskAudit.h"
+#include "core/images/ImagePath.h"
+#include "core/browser/Clock.h"
+#include "gui/platform/Prompts.h"
+#include "gui/platform/Shell.h"
 
 #include <QApplication>
 #include <QComboBox>

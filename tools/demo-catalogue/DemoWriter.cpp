@@ -3,9 +3,9 @@
 #include "DemoDisks.h"
 #include "DemoEntries.h"
 
-#include "catalogue/CatalogueError.h"
-#include "catalogue/CatalogueSchema.h"
-#include "catalogue/JetFunctions.h"
+#include "core/catalogue/CatalogueError.h"
+#include "core/catalogue/CatalogueSchema.h"
+#include "core/catalogue/JetFunctions.h"
 
 #include <QByteArray>
 #include <QFile>

@@ -1,0 +1,72 @@
+#pragma once
+
+#include "core/catalogue/JetDialect.h"
+#include "core/catalogue/ResultSet.h"
+
+#include <QString>
+
+#include <initializer_list>
+#include <memory>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+// The one connection to the catalogue and the shared result set that every query replaces.
+// Statements are written in the catalogue's dialect and translated just before they run.
+class Catalogue {
+public:
+    static QString fileName() { return QStringLiteral("AtariST Compilation Listing v1.sqlite"); }
+
+    Catalogue() = default;
+    ~Catalogue();
+    Catalogue(const Catalogue&) = delete;
+    Catalogue& operator=(const Catalogue&) = delete;
+
+    // Opens an existing catalogue file. Throws CatalogueError with a message that names the
+    // file and says what is wrong (missing, unreadable, locked, not a catalogue).
+    void open(const QString& path);
+    bool isOpen() const { return m_db != nullptr; }
+    const QString& path() const { return m_path; }
+
+    // Runs a statement that returns rows; they become the shared result set, with the
+    // cursor on the first row. Throws CatalogueError when the engine rejects it (the shared
+    // result set is then empty).
+    ResultSet& query(QStringView jet);
+
+    // Runs a statement that changes rows; returns how many. The shared result set stays.
+    int execute(QStringView jet);
+
+    ResultSet& results() { return m_results; }
+
+    // A statement that changes rows, prepared once and run many times with its "?"
+    // parameters bound to whole numbers in order; for walks that write row by row.
+    class Update {
+    public:
+        ~Update();
+        Update(const Update&) = delete;
+        Update& operator=(const Update&) = delete;
+        // Returns how many rows changed; throws CatalogueError.
+        int run(std::initializer_list<qlonglong> values);
+
+    private:
+        friend class Catalogue;
+        Update(sqlite3* db, const QString& sql);
+        sqlite3* m_db;
+        sqlite3_stmt* m_stmt = nullptr;
+    };
+    std::unique_ptr<Update> prepareUpdate(QStringView jet);
+
+    // The engine's text of a dialect statement, for diagnostics and tests.
+    QString translate(QStringView jet) const;
+
+    sqlite3* handle() const { return m_db; }
+
+private:
+    struct Statement;
+    void loadSchema();
+
+    sqlite3* m_db = nullptr;
+    QString m_path;
+    JetSchema m_schema;
+    ResultSet m_results;
+};

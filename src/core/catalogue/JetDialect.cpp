@@ -1,0 +1,304 @@
+#include "core/catalogue/JetDialect.h"
+
+#include <sqlite3.h>
+
+#include <vector>
+
+void JetSchema::addColumn(const QString& table, const QString& column) {
+    const QString key = column.toLower();
+    const auto known = columnTable.constFind(key);
+    if (known == columnTable.cend())
+        columnTable.insert(key, table);
+    else if (known->compare(table, Qt::CaseInsensitive) != 0)
+        columnTable.insert(key, QString());
+}
+
+bool JetSchema::hasColumn(QStringView column) const {
+    return columnTable.contains(column.toString().toLower());
+}
+
+QString JetSchema::tableOf(QStringView column) const {
+    return columnTable.value(column.toString().toLower());
+}
+
+namespace {
+
+struct Token {
+    enum Kind { Space, String, Bracketed, Word, Number, Symbol };
+    Kind kind;
+    QString text;
+};
+
+bool isWordStart(QChar c) {
+    return c.isLetter() || c == u'_';
+}
+bool isWordChar(QChar c) {
+    return c.isLetterOrNumber() || c == u'_';
+}
+
+std::vector<Token> tokenize(QStringView s) {
+    std::vector<Token> tokens;
+    qsizetype i = 0;
+    while (i < s.size()) {
+        const qsizetype start = i;
+        const QChar c = s[i];
+        Token::Kind kind;
+        if (c.isSpace()) {
+            while (i < s.size() && s[i].isSpace())
+                ++i;
+            kind = Token::Space;
+        } else if (c == u'\'') {
+            // A quote inside a literal is written twice.
+            ++i;
+            while (i < s.size()) {
+                if (s[i] == u'\'') {
+                    if (i + 1 < s.size() && s[i + 1] == u'\'') {
+                        i += 2;
+                        continue;
+                    }
+                    ++i;
+                    break;
+                }
+                ++i;
+            }
+            kind = Token::String;
+        } else if (c == u'[') {
+            while (i < s.size() && s[i] != u']')
+                ++i;
+            i = qMin(i + 1, s.size());
+            kind = Token::Bracketed;
+        } else if (isWordStart(c)) {
+            while (i < s.size() && isWordChar(s[i]))
+                ++i;
+            kind = Token::Word;
+        } else if (c.isDigit()) {
+            while (i < s.size() && (s[i].isDigit() || s[i] == u'.'))
+                ++i;
+            kind = Token::Number;
+        } else {
+            ++i;
+            if (i < s.size() &&
+                ((c == u'<' && (s[i] == u'>' || s[i] == u'=')) || (c == u'>' && s[i] == u'=') ||
+                 (c == u'!' && s[i] == u'=') || (c == u'|' && s[i] == u'|')))
+                ++i;
+            kind = Token::Symbol;
+        }
+        tokens.push_back({kind, s.mid(start, i - start).toString()});
+    }
+    return tokens;
+}
+
+bool isKeyword(const QString& word) {
+    const QByteArray utf8 = word.toUtf8();
+    return sqlite3_keyword_check(utf8.constData(), int(utf8.size())) != 0;
+}
+
+bool isWord(const Token& token, const char* word) {
+    return token.kind == Token::Word &&
+           token.text.compare(QLatin1String(word), Qt::CaseInsensitive) == 0;
+}
+
+bool isSymbol(const Token& token, QChar symbol) {
+    return token.kind == Token::Symbol && token.text.size() == 1 && token.text[0] == symbol;
+}
+
+QString columnName(const Token& token) {
+    if (token.kind == Token::Bracketed)
+        return token.text.mid(1, token.text.size() - 2);
+    return token.text;
+}
+
+size_t skipSpace(const std::vector<Token>& tokens, size_t i) {
+    while (i < tokens.size() && tokens[i].kind == Token::Space)
+        ++i;
+    return i;
+}
+
+// A bare column name that the engine reads as a keyword ("ORDER by Group") gets brackets.
+void bracketReservedColumns(std::vector<Token>& tokens, const JetSchema& schema) {
+    for (Token& token : tokens) {
+        if (token.kind == Token::Word && schema.hasColumn(token.text) && isKeyword(token.text)) {
+            token.text = u'[' + token.text + u']';
+            token.kind = Token::Bracketed;
+        }
+    }
+}
+
+// UPDATE A,B SET col = v ... WHERE cond  ->  UPDATE <owner> SET col = v ... FROM <other> WHERE cond
+void rewriteJoinedUpdate(std::vector<Token>& tokens, const JetSchema& schema) {
+    size_t i = skipSpace(tokens, 0);
+    if (i >= tokens.size() || !isWord(tokens[i], "UPDATE"))
+        return;
+    const size_t firstTable = skipSpace(tokens, i + 1);
+    const size_t comma = skipSpace(tokens, firstTable + 1);
+    const size_t secondTable = skipSpace(tokens, comma + 1);
+    const size_t set = skipSpace(tokens, secondTable + 1);
+    if (set >= tokens.size() || !isSymbol(tokens[comma], u',') || !isWord(tokens[set], "SET"))
+        return;
+    const size_t column = skipSpace(tokens, set + 1);
+    if (column >= tokens.size())
+        return;
+    // A qualified "Table.col" names its table; a bare column is looked up.
+    QString owner;
+    const size_t dot = column + 1;
+    if (dot + 1 < tokens.size() && isSymbol(tokens[dot], u'.'))
+        owner = columnName(tokens[column]);
+    else
+        owner = schema.tableOf(columnName(tokens[column]));
+    const QString a = columnName(tokens[firstTable]);
+    const QString b = columnName(tokens[secondTable]);
+    QString other;
+    if (owner.compare(a, Qt::CaseInsensitive) == 0)
+        other = tokens[secondTable].text;
+    else if (owner.compare(b, Qt::CaseInsensitive) == 0)
+        other = tokens[firstTable].text;
+    else
+        return; // leave it to the engine to report
+
+    int depth = 0;
+    size_t where = tokens.size();
+    for (size_t k = set + 1; k < tokens.size(); ++k) {
+        if (isSymbol(tokens[k], u'('))
+            ++depth;
+        else if (isSymbol(tokens[k], u')'))
+            --depth;
+        else if (depth == 0 && isWord(tokens[k], "WHERE")) {
+            where = k;
+            break;
+        }
+    }
+
+    std::vector<Token> out;
+    out.push_back(tokens[i]);
+    out.push_back({Token::Space, QStringLiteral(" ")});
+    out.push_back({Token::Word, owner});
+    out.push_back({Token::Space, QStringLiteral(" ")});
+    out.insert(out.end(), tokens.begin() + std::ptrdiff_t(set),
+               tokens.begin() + std::ptrdiff_t(where));
+    if (out.back().kind != Token::Space)
+        out.push_back({Token::Space, QStringLiteral(" ")});
+    out.push_back({Token::Word, QStringLiteral("FROM")});
+    out.push_back({Token::Space, QStringLiteral(" ")});
+    out.push_back({Token::Word, other});
+    if (where < tokens.size()) {
+        out.push_back({Token::Space, QStringLiteral(" ")});
+        out.insert(out.end(), tokens.begin() + std::ptrdiff_t(where), tokens.end());
+    }
+    tokens = std::move(out);
+}
+
+class ConcatRewriter {
+public:
+    explicit ConcatRewriter(const std::vector<Token>& tokens) : m_tokens(tokens) {}
+
+    QString rewrite(size_t begin, size_t end) const {
+        QString out;
+        size_t i = begin;
+        while (i < end) {
+            const size_t primaryEnd = endOfPrimary(i, end);
+            if (primaryEnd == i) {
+                out += m_tokens[i++].text;
+                continue;
+            }
+            // Collect "p & p & p" starting at this primary.
+            std::vector<std::pair<size_t, size_t>> operands{{i, primaryEnd}};
+            size_t next = primaryEnd;
+            for (;;) {
+                const size_t amp = skipSpaceUntil(next, end);
+                if (amp >= end || !isSymbol(m_tokens[amp], u'&'))
+                    break;
+                const size_t operand = skipSpaceUntil(amp + 1, end);
+                const size_t operandEnd = operand < end ? endOfPrimary(operand, end) : operand;
+                if (operandEnd == operand)
+                    break;
+                operands.emplace_back(operand, operandEnd);
+                next = operandEnd;
+            }
+            if (operands.size() == 1) {
+                out += primaryText(i, primaryEnd);
+            } else {
+                out += QStringLiteral("jetcat(");
+                for (size_t k = 0; k < operands.size(); ++k) {
+                    if (k > 0)
+                        out += QStringLiteral(", ");
+                    out += primaryText(operands[k].first, operands[k].second);
+                }
+                out += u')';
+            }
+            i = next;
+        }
+        return out;
+    }
+
+private:
+    size_t skipSpaceUntil(size_t i, size_t end) const {
+        while (i < end && m_tokens[i].kind == Token::Space)
+            ++i;
+        return i;
+    }
+
+    size_t matchingParen(size_t open, size_t end) const {
+        int depth = 0;
+        for (size_t k = open; k < end; ++k) {
+            if (isSymbol(m_tokens[k], u'('))
+                ++depth;
+            else if (isSymbol(m_tokens[k], u')') && --depth == 0)
+                return k;
+        }
+        return end;
+    }
+
+    // One operand of "&": a literal, a number, a possibly qualified name, a call or a
+    // parenthesised expression. Returns `i` itself when no primary starts there.
+    size_t endOfPrimary(size_t i, size_t end) const {
+        const Token& t = m_tokens[i];
+        // Null is a keyword to the engine but an operand to "&" ("a & Null" is "a").
+        if (t.kind == Token::String || t.kind == Token::Number || isWord(t, "NULL"))
+            return i + 1;
+        if (isSymbol(t, u'(')) {
+            const size_t close = matchingParen(i, end);
+            return close < end ? close + 1 : i;
+        }
+        const bool name =
+            t.kind == Token::Bracketed || (t.kind == Token::Word && !isKeyword(t.text));
+        if (!name)
+            return i;
+        size_t k = i + 1;
+        while (k + 1 < end && isSymbol(m_tokens[k], u'.') &&
+               (m_tokens[k + 1].kind == Token::Word || m_tokens[k + 1].kind == Token::Bracketed))
+            k += 2;
+        if (k < end && isSymbol(m_tokens[k], u'(')) {
+            const size_t close = matchingParen(k, end);
+            if (close < end)
+                k = close + 1;
+        }
+        return k;
+    }
+
+    // A primary's text, with chains inside its parentheses rewritten too.
+    QString primaryText(size_t begin, size_t end) const {
+        QString out;
+        size_t i = begin;
+        while (i < end) {
+            if (isSymbol(m_tokens[i], u'(')) {
+                const size_t close = matchingParen(i, end);
+                out += u'(' + rewrite(i + 1, close) + u')';
+                i = close + 1;
+            } else {
+                out += m_tokens[i++].text;
+            }
+        }
+        return out;
+    }
+
+    const std::vector<Token>& m_tokens;
+};
+
+} // namespace
+
+QString translateJet(QStringView jet, const JetSchema& schema) {
+    std::vector<Token> tokens = tokenize(jet);
+    rewriteJoinedUpdate(tokens, schema);
+    bracketReservedColumns(tokens, schema);
+    return ConcatRewriter(tokens).rewrite(0, tokens.size());
+}

@@ -1,0 +1,141 @@
+#include "core/images/EmulatorLaunch.h"
+
+#include <QFileInfo>
+
+#include <algorithm>
+#include <utility>
+
+namespace {
+
+// Both separators count: the settings may have been written on Windows or here.
+qsizetype lastSeparator(const QString& path) {
+    return std::max(path.lastIndexOf(u'/'), path.lastIndexOf(u'\\'));
+}
+
+// STeem reads its command line with its own quoting: each path is wrapped in five quotes so
+// that it arrives as one argument whatever it holds.
+const QString steemFence = QStringLiteral("\"\"\"\"\"");
+
+QString displayed(const QString& argument) {
+    if (argument.isEmpty() || argument.contains(u' '))
+        return u'"' + argument + u'"';
+    return argument;
+}
+
+} // namespace
+
+QString settingOf(Emulator emulator) {
+    switch (emulator) {
+    case Emulator::Steem:
+        return QStringLiteral("steem");
+    case Emulator::Stew:
+        return QStringLiteral("stew");
+    case Emulator::Hatari:
+        return QStringLiteral("hatari");
+    case Emulator::Saint:
+        break;
+    }
+    return QStringLiteral("saint");
+}
+
+Emulator emulatorFromSetting(const QString& selected) {
+    if (selected == u"steem")
+        return Emulator::Steem;
+    if (selected == u"stew")
+        return Emulator::Stew;
+    if (selected == u"hatari")
+        return Emulator::Hatari;
+    return Emulator::Saint;
+}
+
+QString programKeyOf(Emulator emulator) {
+    switch (emulator) {
+    case Emulator::Steem:
+        return QStringLiteral("STeem");
+    case Emulator::Stew:
+        return QStringLiteral("STew");
+    case Emulator::Hatari:
+        return QStringLiteral("Hatari");
+    case Emulator::Saint:
+        break;
+    }
+    return QStringLiteral("SainT");
+}
+
+QString namePart(const QString& programPath) {
+    return programPath.mid(lastSeparator(programPath) + 1);
+}
+
+QString configurationProblem(Emulator emulator, const QString& programPath) {
+    const QString name = namePart(programPath);
+    switch (emulator) {
+    case Emulator::Steem:
+        if (name == u"Steem.exe")
+            return {};
+        return QStringLiteral("You have not configured STeem correctly!");
+    case Emulator::Stew:
+        if (name == u"stew.exe" || name == u"winston.exe")
+            return {};
+        return QStringLiteral("You have not configured WinSTon/STew correctly!");
+    case Emulator::Hatari:
+        if (name == u"hatari")
+            return {};
+        return QStringLiteral("You have not configured Hatari correctly!");
+    case Emulator::Saint:
+        break;
+    }
+    if (name == u"SainT161.exe")
+        return {};
+    return QStringLiteral("You have not configured SainT correctly!");
+}
+
+LaunchPlan planLaunch(Emulator emulator, const QString& programPath, const QString& imagePath,
+                      const QString& driveBPath) {
+    LaunchPlan plan;
+    plan.program = programPath;
+    switch (emulator) {
+    case Emulator::Steem:
+        plan.parameterText =
+            steemFence + imagePath + steemFence + u' ' + steemFence + driveBPath + steemFence;
+        plan.arguments = {imagePath};
+        if (!driveBPath.isEmpty())
+            plan.arguments.append(driveBPath);
+        break;
+    case Emulator::Stew:
+        plan.parameterText = shortPath(imagePath);
+        if (!plan.parameterText.isEmpty())
+            plan.arguments = {plan.parameterText};
+        break;
+    case Emulator::Hatari: {
+        // The disk given last is put in drive A and booted from.
+        if (!driveBPath.isEmpty())
+            plan.arguments = {QStringLiteral("--disk-b"), driveBPath};
+        plan.arguments.append(imagePath);
+        QStringList shown;
+        for (const QString& argument : std::as_const(plan.arguments))
+            shown.append(displayed(argument));
+        plan.parameterText = shown.join(u' ');
+        break;
+    }
+    case Emulator::Saint: {
+        // SainT takes no disk on its command line: the image goes into SainT.ini beside the
+        // program, which it is then told to read.
+        const qsizetype separator = lastSeparator(programPath);
+        if (separator < 0) {
+            plan.startable = false;
+            break;
+        }
+        // A program in the root keeps the root as its folder rather than none.
+        plan.workingFolder = programPath.left(separator == 0 ? 1 : separator);
+        plan.iniFile = programPath.left(separator + 1) + QStringLiteral("SainT.ini");
+        plan.parameterText = QStringLiteral(" -autorun SainT.ini");
+        plan.arguments = {QStringLiteral("-autorun"), QStringLiteral("SainT.ini")};
+        break;
+    }
+    }
+    return plan;
+}
+
+QString shortPath(const QString& path) {
+    return QFileInfo::exists(path) ? path : QString();
+}

@@ -1,0 +1,50 @@
+// The main window's dialogs for editing disks, About and the release notes.
+#include "gui/mainwindow/Form1.h"
+
+#include "gui/mainwindow/ResultListModel.h"
+#include "core/catalogue/CatalogueError.h"
+#include "gui/dialogs/Form2.h"
+#include "gui/dialogs/Form3.h"
+#include "gui/dialogs/Form5.h"
+#include "gui/dialogs/Form6.h"
+#include "gui/platform/Prompts.h"
+
+void Form1::mnueditset_Click() {
+    Form5 dialog(this, m_services.catalogue, m_services.prompts);
+    dialog.Form_Load();
+    dialog.exec();
+}
+
+void Form1::mnueditsingle_Click() {
+    const int row = selectedRow();
+    if (m_list->rowCount() == 0 || m_selected != 1 || row < 0) {
+        m_services.prompts.refuse(this, QStringLiteral("No Game has been selected!"));
+        return;
+    }
+    const ListedRow& listed = m_list->row(row);
+    if (listed.icon == UndumpedIcon) {
+        m_services.prompts.refuse(this,
+                                  QStringLiteral("You cannot edit undefined/undumped games!"));
+        return;
+    }
+    Form6 dialog(this, m_services.catalogue, m_services.prompts, listed.sub2);
+    try {
+        dialog.Form_Load();
+    } catch (const CatalogueError& error) {
+        m_services.prompts.refuse(this, error.message());
+        return;
+    }
+    dialog.exec();
+}
+
+void Form1::showAbout() {
+    Form2 dialog(this, m_services.shell);
+    dialog.Form_Load();
+    dialog.exec();
+}
+
+void Form1::showReleaseNotes() {
+    Form3 dialog(this, m_folder.file(QStringLiteral("Instructions.txt")));
+    dialog.Form_Load();
+    dialog.exec();
+}

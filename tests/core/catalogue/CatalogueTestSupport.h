@@ -1,0 +1,55 @@
+#pragma once
+
+#include "core/catalogue/Catalogue.h"
+#include "common/TestFolder.h"
+
+#include <QStringList>
+
+#include <algorithm>
+
+// A fresh copy of the fixture catalogue, opened.
+struct OpenCatalogue {
+    TestFolder folder;
+    Catalogue catalogue;
+
+    OpenCatalogue() {
+        folder.createCatalogue();
+        catalogue.open(folder.cataloguePath());
+    }
+};
+
+// One field of every row, in row order, as text ("Null" for a Null field).
+inline QStringList fieldValues(const ResultSet& results, const QString& field) {
+    const int index = results.columnIndex(field);
+    QStringList values;
+    for (qsizetype r = 0; r < results.rowCount(); ++r) {
+        const QVariant value = results.row(r).at(size_t(index));
+        values << (value.isNull() ? QStringLiteral("Null") : value.toString());
+    }
+    return values;
+}
+
+// Expected rows are written as runs, "25 | 17 18 | 24": the runs come in this order and
+// the rows inside one run (ties of the ORDER BY) in any order. Both sides are brought to
+// that form, each run sorted, so a comparison shows the whole difference.
+inline QString inRuns(const QStringList& values, const QString& runs) {
+    QStringList out;
+    qsizetype at = 0;
+    for (const QString& run : runs.split(u'|', Qt::SkipEmptyParts)) {
+        const qsizetype size = run.split(u' ', Qt::SkipEmptyParts).size();
+        QStringList chunk = values.mid(at, size);
+        std::sort(chunk.begin(), chunk.end());
+        out << chunk.join(u' ');
+        at += size;
+    }
+    if (at < values.size())
+        out << QStringLiteral("and more: ") + values.mid(at).join(u' ');
+    return out.join(QStringLiteral(" | "));
+}
+
+inline QString normalisedRuns(const QString& runs) {
+    QStringList values;
+    for (const QString& run : runs.split(u'|', Qt::SkipEmptyParts))
+        values << run.split(u' ', Qt::SkipEmptyParts);
+    return inRuns(values, runs);
+}

@@ -1,0 +1,114 @@
+#include "common/TestRegistry.h"
+
+#include "common/TestFolder.h"
+
+#include "common/FileSizeLimit.h"
+
+#include "core/export/ExportFiles.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cerrno>
+#include <cstring>
+
+namespace {} // namespace
+
+class ExportFilesTest : public QObject {
+    Q_OBJECT
+    QTemporaryDir m_dir;
+
+    QString path(const char* name) const { return m_dir.filePath(QLatin1String(name)); }
+
+private Q_SLOTS:
+    void writersPutUtf8BytesAsGiven_data() {
+        QTest::addColumn<bool>("save"); // saveTextFile, or else overwriteTextFile
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QByteArray>("bytes");
+        for (bool save : {true, false}) {
+            const char* writer = save ? "save: " : "overwrite: ";
+            QTest::addRow("%sCR LF and beyond ASCII", writer)
+                << save << QStringLiteral("\u00c9lite -- Medway Boys 9\r\nX -- \r\n")
+                << QByteArray("\xc3\x89lite -- Medway Boys 9\r\nX -- \r\n");
+            QTest::addRow("%sempty text empties the file", writer)
+                << save << QString() << QByteArray();
+        }
+    }
+    void writersPutUtf8BytesAsGiven() {
+        QFETCH(bool, save);
+        QFETCH(QString, text);
+        QFETCH(QByteArray, bytes);
+        const QString target = path("list.txt");
+        QVERIFY(writeFileBytes(target, "an older and longer content that must go entirely\r\n"));
+        if (save)
+            saveTextFile(target, text);
+        else
+            overwriteTextFile(target, text);
+        QCOMPARE(fileBytes(target), bytes);
+        QCOMPARE(readTextFile(target), text);
+        // No extension is added, and nothing is left beside the file.
+        QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files).filter(QStringLiteral("list")),
+                 QStringList{"list.txt"});
+    }
+
+    // Small texts fail when Qt flushes its buffer, large ones while they are written.
+    void failedSaveKeepsTheOldFile_data() {
+        QTest::addColumn<int>("size");
+        QTest::newRow("4 KB") << 4096;
+        QTest::newRow("100 KB") << 100000;
+    }
+    void failedSaveKeepsTheOldFile() {
+        QFETCH(int, size);
+        const QString target = path("kept.txt");
+        QVERIFY(writeFileBytes(target, "old list\r\n"));
+        const QString longText = QString(size, u'x') + QStringLiteral("\r\n");
+        QString reason;
+        {
+            const FileSizeLimit limit(1024);
+            try {
+                saveTextFile(target, longText);
+            } catch (const ExportError& error) {
+                reason = error.message();
+            }
+        }
+        QCOMPARE(reason, QString::fromLocal8Bit(std::strerror(EFBIG)));
+        QCOMPARE(fileBytes(target), QByteArray("old list\r\n"));
+        QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files).filter(QStringLiteral("kept")),
+                 QStringList{"kept.txt"});
+
+        // Once it can be written, the same save replaces the file.
+        saveTextFile(target, longText);
+        QCOMPARE(fileBytes(target), longText.toUtf8());
+    }
+
+    void unwritablePlacesThrow_data() {
+        QTest::addColumn<int>("operation"); // 0 save, 1 overwrite, 2 read
+        QTest::newRow("save into a missing folder") << 0;
+        QTest::newRow("overwrite a folder") << 1;
+        QTest::newRow("read a missing file") << 2;
+    }
+    void unwritablePlacesThrow() {
+        QFETCH(int, operation);
+        QDir(m_dir.path()).mkpath(QStringLiteral("folder"));
+        const QString missing = path("no such folder/list.txt");
+        const QString folder = path("folder");
+        try {
+            if (operation == 0)
+                saveTextFile(missing, QStringLiteral("x"));
+            else if (operation == 1)
+                overwriteTextFile(folder, QStringLiteral("x"));
+            else
+                readTextFile(path("no such file"));
+            QFAIL("no ExportError");
+        } catch (const ExportError& error) {
+            QVERIFY(!error.message().isEmpty());
+        }
+        QVERIFY(!QFile::exists(missing));
+        QVERIFY(QFileInfo(folder).isDir());
+    }
+};
+
+KESTREL_TEST(ExportFilesTest)
+#include "ExportFilesTest.moc"

@@ -1,0 +1,241 @@
+#include "common/TestRegistry.h"
+
+#include "WindowHarness.h"
+
+#include "gui/mainwindow/ResultListModel.h"
+#include "gui/dialogs/Form2.h"
+#include "gui/dialogs/Form3.h"
+#include "gui/dialogs/Form5.h"
+#include "gui/dialogs/Form6.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+#include <QTextEdit>
+#include <QTimer>
+#include <QTreeView>
+
+#include <functional>
+
+namespace {
+
+// Acts on the main window's dialog of type D once its modal loop runs, then closes it if
+// it is still open, so that no test ever waits on it. The timer dies with this object, so
+// a dialog that never opened leaves nothing behind.
+template <typename D> class WhenOpen {
+public:
+    WhenOpen(WindowHarness& h, std::function<void(D&)> act) {
+        m_timer.setSingleShot(true);
+        QObject::connect(&m_timer, &QTimer::timeout, [this, &h, act] {
+            D* dialog = h.window->findChild<D*>();
+            if (!dialog) {
+                // Some other modal window: closed unread, and the test sees opened() false.
+                if (QWidget* other = QApplication::activeModalWidget())
+                    other->close();
+                return;
+            }
+            m_opened = dialog->isVisible() && dialog->isModal() &&
+                       dialog->parentWidget() == h.window.get();
+            act(*dialog);
+            if (dialog->isVisible())
+                dialog->reject();
+        });
+        m_timer.start(0);
+    }
+    bool opened() const { return m_opened; }
+
+private:
+    QTimer m_timer;
+    bool m_opened = false;
+};
+
+void clickRow(WindowHarness& h, const char* nummer) {
+    const int row = int(h.column(2).indexOf(QLatin1String(nummer)));
+    QVERIFY(row >= 0);
+    QTreeView* list = h.window->ListView1;
+    const QRect cell = list->visualRect(h.window->resultList()->index(row, 0));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, cell.center());
+}
+
+void clickGroup(Form5& dialog, const char* group) {
+    const QList<QListWidgetItem*> rows =
+        dialog.List1->findItems(QLatin1String(group), Qt::MatchExactly);
+    QCOMPARE(rows.size(), 1);
+    dialog.List1->scrollToItem(rows.first());
+    QTest::mouseClick(dialog.List1->viewport(), Qt::LeftButton, {},
+                      dialog.List1->visualItemRect(rows.first()).center());
+}
+
+QString disk(WindowHarness& h, int fId) {
+    const ResultSet& rows = h.catalogue.query(
+        QStringLiteral("SELECT folder, filename, filenumber, fileexten FROM Dnames WHERE F_ID = %1")
+            .arg(fId));
+    QStringList fields;
+    for (const QVariant& value : rows.row(0))
+        fields << (value.isNull() ? QStringLiteral("Null") : value.toString());
+    return fields.join(u'|');
+}
+
+void writeNotes(WindowHarness& h, const QByteArray& text) {
+    QFile file(h.folder.file(QStringLiteral("Instructions.txt")));
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(text);
+}
+
+} // namespace
+
+class EditDialogsTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void singleDiskRefusals() {
+        WindowHarness h;
+        h.window->show();
+        QAction* single = h.find<QAction>("mnueditsingle");
+        WhenOpen<Form6> never(h, [](Form6&) {});
+
+        single->trigger(); // empty list
+        h.listAll();
+        single->trigger(); // listed, but no row clicked since
+        clickRow(h, "4");  // undumped
+        single->trigger();
+        QCOMPARE(h.prompts.shownTexts(),
+                 (QStringList{"No Game has been selected!", "No Game has been selected!",
+                              "You cannot edit undefined/undumped games!"}));
+        for (const ScriptedPrompts::Shown& shown : h.prompts.shown()) {
+            QCOMPARE(shown.caption, QStringLiteral("Atari ST Kestrel"));
+            QCOMPARE(shown.buttons, Prompts::Buttons::Ok);
+            QCOMPARE(shown.icon, Prompts::Icon::Exclamation);
+        }
+        QVERIFY(!never.opened());
+        QVERIFY(!h.window->findChild<Form6*>());
+    }
+
+    void singleDiskEditsTheSelectedEntrysDisk() {
+        WindowHarness h;
+        h.window->show();
+        h.listAll();
+        clickRow(h, "2");
+        // Another entry's record takes the shared result set, as a favourites listing or a
+        // disk set lookup would; the dialog still edits the selected entry's disk.
+        h.catalogue.query(u"SELECT * FROM Compilations,Dnames WHERE "
+                          u"Compilations.F_ID=Dnames.F_ID AND Compilations.Nummer = 3");
+        WhenOpen<Form6> edit(h, [](Form6& dialog) {
+            QCOMPARE(dialog.windowTitle(), QStringLiteral("Edit Single Disk"));
+            QCOMPARE(dialog.Text1->text(), QStringLiteral("AUTO"));
+            QCOMPARE(dialog.Text2->text(), QStringLiteral("012"));
+            QCOMPARE(dialog.Combo1->currentText(), QStringLiteral("st"));
+            dialog.Text1->setText(QStringLiteral("Auto'Mat"));
+            dialog.Text2->clear();
+            dialog.Command2->click();
+        });
+        h.find<QAction>("mnueditsingle")->trigger();
+        QVERIFY(edit.opened());
+        QVERIFY(h.prompts.shown().isEmpty());
+        QCOMPARE(disk(h, 1), QStringLiteral("Auto|Auto'Mat|Null|st"));
+        QCOMPARE(disk(h, 2), QStringLiteral("Auto|AUTO|120|st"));
+        // The list is not refreshed.
+        QCOMPARE(h.window->resultList()->rowCount(), 5);
+    }
+
+    void diskSetFromTheMenu() {
+        WindowHarness h;
+        h.window->show();
+        h.listAll();
+        const QString status = h.window->Label3->text();
+        WhenOpen<Form5> edit(h, [](Form5& dialog) {
+            QCOMPARE(dialog.windowTitle(), QStringLiteral("Edit Disk Set"));
+            clickGroup(dialog, "Automation");
+            // Filled from the disk numbered "120", the greatest.
+            QCOMPARE(dialog.Text6->text(), QStringLiteral("Auto"));
+            QCOMPARE(dialog.Text7->text(), QStringLiteral("AUTO"));
+            dialog.Text6->setText(QStringLiteral("Automation"));
+            dialog.Text7->setText(QStringLiteral("AUTOMATION"));
+            dialog.Combo4->setEditText(QStringLiteral("msa"));
+            dialog.Command1->click();
+        });
+        h.find<QAction>("mnueditset")->trigger();
+        QVERIFY(edit.opened());
+        QCOMPARE(disk(h, 1), QStringLiteral("Automation|AUTOMATION|012|msa"));
+        QCOMPARE(disk(h, 2), QStringLiteral("Automation|AUTOMATION|120|msa"));
+        QCOMPARE(disk(h, 3), QStringLiteral("DBug|DB|Null|msa"));
+        QCOMPARE(h.window->resultList()->rowCount(), 5);
+        QCOMPARE(h.window->Label3->text(), status);
+
+        // A group chosen in the dialog replaces the shared result set with rows that carry
+        // no entry number; Edit Single Disk still reads the clicked entry's disk.
+        clickRow(h, "1");
+        WhenOpen<Form5> look(h, [](Form5& dialog) {
+            clickGroup(dialog, "D-Bug");
+            QCOMPARE(dialog.Text7->text(), QStringLiteral("DB"));
+            dialog.Command2->click();
+        });
+        h.find<QAction>("mnueditset")->trigger();
+        QVERIFY(look.opened());
+        WhenOpen<Form6> single(h, [](Form6& dialog) {
+            QCOMPARE(dialog.Text1->text(), QStringLiteral("AUTOMATION"));
+            QCOMPARE(dialog.Text2->text(), QStringLiteral("012"));
+            QCOMPARE(dialog.Combo1->currentText(), QStringLiteral("msa"));
+        });
+        h.find<QAction>("mnueditsingle")->trigger();
+        QVERIFY(single.opened());
+        QVERIFY(h.prompts.shown().isEmpty());
+    }
+
+    void aboutFromToolbarAndMenu() {
+        WindowHarness h;
+        h.window->show();
+        for (const char* opener : {"About", "mnuabout"}) {
+            WhenOpen<Form2> about(h, [&h](Form2& dialog) {
+                QCOMPARE(dialog.windowTitle(), QStringLiteral("About"));
+                QTest::mouseClick(dialog.Label3, Qt::LeftButton);
+                QCOMPARE(h.shell.opened.last(),
+                         QUrl(QStringLiteral("mailto:kestrel@kestrel.invalid")));
+            });
+            h.find<QAction>(opener)->trigger();
+            QVERIFY2(about.opened(), opener);
+        }
+        QCOMPARE(h.shell.opened.size(), 2);
+    }
+
+    void releaseNotesReadAtEveryOpening() {
+        WindowHarness h;
+        h.window->show();
+        QString shown;
+        const auto read = [&shown](Form3& dialog) {
+            QCOMPARE(dialog.windowTitle(), QStringLiteral("Release Notes"));
+            shown = dialog.RTB1->toPlainText();
+        };
+        writeNotes(h, "<h1>Kestrel</h1>\nfirst\n");
+        {
+            WhenOpen<Form3> notes(h, read);
+            h.find<QAction>("Help")->trigger();
+            QVERIFY(notes.opened());
+            QCOMPARE(shown, QStringLiteral("<h1>Kestrel</h1>\nfirst\n"));
+        }
+        writeNotes(h, "second\n");
+        {
+            WhenOpen<Form3> notes(h, read);
+            h.find<QAction>("mnunotes")->trigger();
+            QVERIFY(notes.opened());
+            QCOMPARE(shown, QStringLiteral("second\n"));
+        }
+        QVERIFY(QFile::remove(h.folder.file(QStringLiteral("Instructions.txt"))));
+        {
+            WhenOpen<Form3> notes(h, read);
+            h.find<QAction>("Help")->trigger();
+            QVERIFY(notes.opened());
+            QCOMPARE(shown, QString());
+            QVERIFY(h.prompts.shown().isEmpty());
+        }
+    }
+};
+
+KESTREL_TEST(EditDialogsTest)
+#include "EditDialogsTest.moc"
