@@ -4,7 +4,7 @@
 
 #include "core/settings/SettingsStore.h"
 #include "core/catalogue/Catalogue.h"
-#include "core/catalogue/CatalogueError.h"
+#include "core/Failures.h"
 #include "core/images/DiskAudit.h"
 #include "core/images/ImagePath.h"
 #include "core/browser/Clock.h"
@@ -87,8 +87,8 @@ int runAuditCommand(const ProgramFolder& folder, const QStringList& arguments) {
             cliErr() << "\n";
         cliErr() << visited << " disks audited,"
                  << auditedInText(ticksBetween(start, clock.tickCount())) << "\n";
-    } catch (const AuditRefused& refused) {
-        return refusal(refused.message);
+    } catch (const Refusal& refused) {
+        return refusal(refused.text);
     } catch (const CatalogueError& error) {
         return refusal(error.message());
     }

@@ -5,7 +5,7 @@
 #include "core/settings/ColumnOrder.h"
 #include "core/settings/SettingsStore.h"
 #include "core/catalogue/Catalogue.h"
-#include "core/catalogue/CatalogueError.h"
+#include "core/Failures.h"
 #include "core/export/ExportText.h"
 #include "core/favourites/Favourites.h"
 #include "core/browser/Clock.h"

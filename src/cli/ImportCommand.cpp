@@ -3,7 +3,7 @@
 #include "cli/Console.h"
 
 #include "core/catalogue/Catalogue.h"
-#include "core/catalogue/CatalogueError.h"
+#include "core/Failures.h"
 #include "core/catalogue/MdbImport.h"
 
 #include <QDateTime>

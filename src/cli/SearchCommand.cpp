@@ -5,7 +5,7 @@
 #include "core/settings/ColumnOrder.h"
 #include "core/settings/SettingsStore.h"
 #include "core/catalogue/Catalogue.h"
-#include "core/catalogue/CatalogueError.h"
+#include "core/Failures.h"
 #include "core/browser/Clock.h"
 #include "core/search/AlphaSearch.h"
 #include "core/search/GroupBrowse.h"
@@ -158,8 +158,8 @@ int runSearchCommand(const ProgramFolder& folder, const QStringList& arguments) 
         checkNameSearchAllowed(criteria);
         return list(folder, *request, buildNameSearch(criteria).statement, {},
                     QStringLiteral("no results"));
-    } catch (const SearchRefused& refused) {
-        return refusal(refused.message);
+    } catch (const Refusal& refused) {
+        return refusal(refused.text);
     }
 }
 

@@ -1,7 +1,7 @@
 #include "common/TestFolder.h"
 
 #include "core/catalogue/Catalogue.h"
-#include "core/catalogue/CatalogueError.h"
+#include "core/Failures.h"
 #include "core/catalogue/CatalogueSchema.h"
 #include "core/catalogue/JetFunctions.h"
 

@@ -3,7 +3,7 @@
 #include "DemoDisks.h"
 #include "DemoEntries.h"
 
-#include "core/catalogue/CatalogueError.h"
+#include "core/Failures.h"
 #include "core/catalogue/CatalogueSchema.h"
 #include "core/catalogue/JetFunctions.h"
 

@@ -1,6 +1,6 @@
 #include "core/catalogue/Catalogue.h"
 
-#include "core/catalogue/CatalogueError.h"
+#include "core/Failures.h"
 #include "core/catalogue/CatalogueSchema.h"
 #include "core/catalogue/JetFunctions.h"
 

@@ -1,6 +1,6 @@
 #include "core/catalogue/JetFunctions.h"
 
-#include "core/catalogue/CatalogueError.h"
+#include "core/Failures.h"
 #include "core/catalogue/JetLike.h"
 #include "core/catalogue/JetText.h"
 

@@ -1,6 +1,6 @@
 #include "core/catalogue/MdbReader.h"
 
-#include "core/catalogue/CatalogueError.h"
+#include "core/Failures.h"
 
 #include <QDate>
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "core/catalogue/ResultSet.h"
 
-#include "core/catalogue/CatalogueError.h"
+#include "core/Failures.h"
 
 ResultSet::ResultSet(QStringList columns, std::vector<Row> rows)
     : m_columns(std::move(columns)), m_rows(std::move(rows)) {}

@@ -35,7 +35,7 @@ QStringList diskSetUpdateStatements(const std::optional<QString>& group, const D
     if (files.filename.isEmpty())
         return {};
     if (!group)
-        throw DiskSetRefused{QStringLiteral("No Group has been selected!")};
+        throw Refusal{QStringLiteral("No Group has been selected!")};
     return {diskSetUpdate(QStringLiteral("folder"), files.folder, *group, true),
             diskSetUpdate(QStringLiteral("filename"), files.filename, *group, false),
             diskSetUpdate(QStringLiteral("fileexten"), files.fileexten, *group, false)};

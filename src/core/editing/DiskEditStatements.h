@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Failures.h"
 #include "core/images/ImagePath.h"
 
 #include <QString>
@@ -13,15 +14,10 @@
 // with the greatest file number first.
 QString diskSetLookupStatement(const QString& group);
 
-// A change the Edit Disk Set dialog will not make; `message` is shown to the user.
-struct DiskSetRefused {
-    QString message;
-};
-
 // What "OK" of the Edit Disk Set dialog sends: the folder, stem and extension of `files` for
 // every disk of the group except undumped ones. An empty stem sends nothing. Without a chosen
 // group (nullopt) the pattern would reach every disk of the catalogue, so a non-empty stem
-// throws DiskSetRefused instead.
+// throws a Refusal instead.
 QStringList diskSetUpdateStatements(const std::optional<QString>& group, const DiskFiles& files);
 
 // What "Ok" of the Edit Single Disk dialog sends for the disk of entry `nummer`: the stem and

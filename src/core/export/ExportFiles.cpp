@@ -11,7 +11,7 @@ void writeAll(QFileDevice& file, const QByteArray& bytes) {
     for (qint64 done = 0; done < bytes.size();) {
         const qint64 written = file.write(bytes.constData() + done, bytes.size() - done);
         if (written <= 0)
-            throw ExportError(file.errorString());
+            throw FileError(file.errorString());
         done += written;
     }
 }
@@ -21,27 +21,27 @@ void writeAll(QFileDevice& file, const QByteArray& bytes) {
 void saveTextFile(const QString& path, const QString& text) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        throw ExportError(file.errorString());
+        throw FileError(file.errorString());
     try {
         writeAll(file, text.toUtf8());
-    } catch (const ExportError&) {
+    } catch (const FileError&) {
         file.cancelWriting();
         throw;
     }
     if (!file.commit())
-        throw ExportError(file.errorString());
+        throw FileError(file.errorString());
 }
 
 void overwriteTextFile(const QString& path, const QString& text) {
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
-        throw ExportError(file.errorString());
+        throw FileError(file.errorString());
     writeAll(file, text.toUtf8());
 }
 
 QString readTextFile(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw ExportError(file.errorString());
+        throw FileError(file.errorString());
     return QString::fromUtf8(file.readAll());
 }

@@ -1,7 +1,7 @@
 #include "core/images/DiskAudit.h"
 
 #include "core/catalogue/Catalogue.h"
-#include "core/catalogue/CatalogueError.h"
+#include "core/Failures.h"
 #include "core/catalogue/SqlText.h"
 #include "core/images/ImageLocator.h"
 #include "core/images/ImagePath.h"
@@ -139,7 +139,7 @@ qlonglong auditAllDisks(Catalogue& catalogue, const QString& root, const AuditOb
     const qlonglong count =
         catalogue.query(u"SELECT COUNT(F_ID) FROM Dnames").row(0)[0].toLongLong();
     if (count == 0)
-        throw AuditRefused{QStringLiteral("There are no disks to audit.")};
+        throw Refusal{QStringLiteral("There are no disks to audit.")};
     AuditProgress progress;
     progress.disksLeft = count;
     const float step = float(kAuditBarMaximum) / float(count);
@@ -171,7 +171,7 @@ qlonglong auditGroup(Catalogue& catalogue, const QString& group, const QString& 
         previous = key;
     }
     if (count == 0)
-        throw AuditRefused{QStringLiteral("There are no disks to audit.")};
+        throw Refusal{QStringLiteral("There are no disks to audit.")};
     AuditProgress progress;
     progress.disksLeft = count;
     const float step = float(std::nearbyint(double(kAuditBarMaximum) / double(count)));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/Failures.h"
+
 #include <QString>
 
 #include <functional>
@@ -18,18 +20,13 @@ inline constexpr int kAuditBarMaximum = 10000;
 
 using AuditObserver = std::function<void(const AuditProgress&)>;
 
-// An audit that cannot start; the message is for the user.
-struct AuditRefused {
-    QString message;
-};
-
 // The bar's percentage: value / 100 rounded to the nearest whole number, halves to even.
 int auditPercentage(float barValue);
 
 // The whole catalogue: every disk numbered below 25000 gets code 1 when its image is present
 // under `root`, else 0; undumped disks (2) and disks without a code keep theirs. The counts and
 // the step come from every disk, so with disks numbered 25000 or above the bar ends short.
-// Throws AuditRefused for an empty catalogue, CatalogueError when the catalogue fails before
+// Throws a Refusal for an empty catalogue, CatalogueError when the catalogue fails before
 // the first disk. Returns the number of disks visited.
 qlonglong auditAllDisks(Catalogue& catalogue, const QString& root, const AuditObserver& observer);
 

@@ -4,8 +4,8 @@
 
 void checkAlphaSearchAllowed(const SearchCriteria& criteria) {
     if (criteria.groupText == QLatin1String("ALL") && criteria.letterText == QLatin1String("-"))
-        throw SearchRefused{
-            QStringLiteral("You must specify a letter/number if searching all groups")};
+        throw searchRefusal(
+            QStringLiteral("You must specify a letter/number if searching all groups"));
 }
 
 QStringList letterBoxEntries() {
@@ -17,9 +17,9 @@ QStringList letterBoxEntries() {
 
 QString buildAlphaSearch(const SearchCriteria& criteria) {
     if (diskClausePartCount(criteria.diskText) > kMaxTerms)
-        throw SearchRefused{
+        throw searchRefusal(
             QStringLiteral("A search can have at most %1 disk parts (separated by \"#\").")
-                .arg(kMaxTerms)};
+                .arg(kMaxTerms));
     QString statement = QStringLiteral("SELECT * FROM Compilations,Dnames WHERE") +
                         QStringLiteral(" Compilations.F_ID = Dnames.F_ID") +
                         groupClause(criteria.groupText, QStringLiteral("[group]")) +

@@ -63,14 +63,14 @@ QString tooMany(const char* what) {
 
 void checkNameSearchAllowed(const SearchCriteria& criteria) {
     if (criteria.groupText == QLatin1String("ALL") && criteria.searchText.isEmpty())
-        throw SearchRefused{
-            QStringLiteral("You must specify a search string if searching all groups")};
+        throw searchRefusal(
+            QStringLiteral("You must specify a search string if searching all groups"));
 }
 
 NameSearch buildNameSearch(const SearchCriteria& criteria) {
     NameSearch search{kJoin, criteria.searchText};
     if (diskClausePartCount(criteria.diskText) > kMaxTerms)
-        throw SearchRefused{tooMany("disk parts (separated by \"#\")")};
+        throw searchRefusal(tooMany("disk parts (separated by \"#\")"));
 
     const QString& op = criteria.operatorText;
     const QString text = quoteDoubled(criteria.searchText);
@@ -79,7 +79,7 @@ NameSearch buildNameSearch(const SearchCriteria& criteria) {
         if (!criteria.searchText.isEmpty())
             terms = criteria.searchText.split(u' ');
         if (terms.size() > kMaxTerms)
-            throw SearchRefused{tooMany("terms (separated by spaces)")};
+            throw searchRefusal(tooMany("terms (separated by spaces)"));
         if (!terms.isEmpty() && terms[0].contains(u'+')) {
             terms[0] = afterLast(terms[0], u'+');
             search.searchedText = terms.join(u' ');

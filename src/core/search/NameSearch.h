@@ -13,9 +13,9 @@ struct NameSearch {
 
 // Builds the statement for the criteria. With the operator "contains" the search text is a
 // query: terms separated by single spaces, each a plain, "*" complete, "#" incomplete or "+"
-// excluded term, "~" joining words into a phrase. Throws SearchRefused when there are more
+// excluded term, "~" joining words into a phrase. Throws a Refusal when there are more
 // terms or disk parts than fit.
 NameSearch buildNameSearch(const SearchCriteria& criteria);
 
-// The checks the Search button makes before any search; throws SearchRefused.
+// The checks the Search button makes before any search; throws a Refusal.
 void checkNameSearchAllowed(const SearchCriteria& criteria);

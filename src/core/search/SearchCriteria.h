@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Failures.h"
 #include "core/search/SearchClauses.h"
 
 #include <QString>
@@ -16,12 +17,10 @@ struct SearchCriteria {
     bool descending = false;
 };
 
-// A search the program will not run; `message` is shown with the caption below.
-struct SearchRefused {
-    QString message;
-};
-
-inline const QString kRefusalCaption = QStringLiteral("Operation Disallowed");
+// A search the program will not run, as the Search button refuses it.
+inline Refusal searchRefusal(const QString& text) {
+    return {text, QStringLiteral("Operation Disallowed")};
+}
 
 // Room the statement builders have for search terms and disk box parts.
 inline constexpr int kMaxTerms = 51;

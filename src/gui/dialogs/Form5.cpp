@@ -2,7 +2,7 @@
 
 #include "core/search/GroupLists.h"
 #include "core/catalogue/Catalogue.h"
-#include "core/catalogue/CatalogueError.h"
+#include "core/Failures.h"
 #include "gui/dialogs/DialogPlacement.h"
 #include "core/editing/DiskEditStatements.h"
 #include "gui/dialogs/ExtensionBox.h"
@@ -121,8 +121,8 @@ void Form5::Command1_Click() {
     try {
         for (const QString& statement : diskSetUpdateStatements(group, files))
             m_catalogue.execute(statement);
-    } catch (const DiskSetRefused& refused) {
-        m_prompts.refuse(this, refused.message);
+    } catch (const Refusal& refused) {
+        m_prompts.refuse(this, refused.text);
         return;
     } catch (const CatalogueError& error) {
         m_prompts.refuse(this, error.message());

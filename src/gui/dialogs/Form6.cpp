@@ -1,7 +1,7 @@
 #include "gui/dialogs/Form6.h"
 
 #include "core/catalogue/Catalogue.h"
-#include "core/catalogue/CatalogueError.h"
+#include "core/Failures.h"
 #include "gui/dialogs/DialogPlacement.h"
 #include "core/editing/DiskEditStatements.h"
 #include "gui/dialogs/ExtensionBox.h"

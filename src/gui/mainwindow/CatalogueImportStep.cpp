@@ -1,7 +1,7 @@
 #include "gui/mainwindow/CatalogueImportStep.h"
 
 #include "core/catalogue/Catalogue.h"
-#include "core/catalogue/CatalogueError.h"
+#include "core/Failures.h"
 #include "core/catalogue/MdbImport.h"
 #include "gui/platform/Prompts.h"
 

@@ -4,7 +4,7 @@
 
 #include "gui/mainwindow/ResultListModel.h"
 #include "core/catalogue/Catalogue.h"
-#include "core/catalogue/CatalogueError.h"
+#include "core/Failures.h"
 #include "core/images/ImagePath.h"
 #include "core/browser/Clock.h"
 #include "gui/platform/Prompts.h"
@@ -85,8 +85,8 @@ void Form1::runAudit(const std::function<qlonglong(const AuditObserver&)>& audit
     QString failure;
     try {
         audit(show);
-    } catch (const AuditRefused& refusal) {
-        failure = refusal.message;
+    } catch (const Refusal& refusal) {
+        failure = refusal.text;
     } catch (const CatalogueError& error) {
         failure = error.message();
     }

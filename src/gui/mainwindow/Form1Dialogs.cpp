@@ -2,7 +2,7 @@
 #include "gui/mainwindow/Form1.h"
 
 #include "gui/mainwindow/ResultListModel.h"
-#include "core/catalogue/CatalogueError.h"
+#include "core/Failures.h"
 #include "gui/dialogs/Form2.h"
 #include "gui/dialogs/Form3.h"
 #include "gui/dialogs/Form5.h"

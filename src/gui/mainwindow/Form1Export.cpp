@@ -43,7 +43,7 @@ void Form1::savelist() {
         return;
     try {
         saveTextFile(path, listText(shownRows(*m_list)));
-    } catch (const ExportError& error) {
+    } catch (const FileError& error) {
         m_services.prompts.refuse(this, saveFailedText(path, error.message()));
         return;
     }
@@ -57,14 +57,14 @@ void Form1::pastelist() {
     bool written = true;
     try {
         overwriteTextFile(scratch, text);
-    } catch (const ExportError&) {
+    } catch (const FileError&) {
         written = false;
     }
     // The list reaches the buffer through the scratch file, or directly when that cannot be
     // written (a read-only program folder). A failed read-back leaves the buffer as it was.
     try {
         RTB1->setPlainText(written ? readTextFile(scratch) : text);
-    } catch (const ExportError&) {
+    } catch (const FileError&) {
     }
     putOnClipboard(stagedText(*RTB1));
     Label3->setText(kPastedText);

@@ -5,7 +5,7 @@
 #include "gui/mainwindow/ResultListModel.h"
 #include "core/settings/SettingsStore.h"
 #include "core/catalogue/Catalogue.h"
-#include "core/catalogue/CatalogueError.h"
+#include "core/Failures.h"
 #include "gui/dialogs/Form4.h"
 #include "core/images/EmulatorLaunch.h"
 #include "core/images/ImagePath.h"

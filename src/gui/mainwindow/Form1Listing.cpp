@@ -3,7 +3,7 @@
 
 #include "gui/mainwindow/ResultListModel.h"
 #include "core/catalogue/Catalogue.h"
-#include "core/catalogue/CatalogueError.h"
+#include "core/Failures.h"
 #include "core/browser/Clock.h"
 #include "gui/platform/Prompts.h"
 

@@ -4,7 +4,7 @@
 
 #include "gui/mainwindow/ResultListModel.h"
 #include "core/catalogue/Catalogue.h"
-#include "core/catalogue/CatalogueError.h"
+#include "core/Failures.h"
 #include "core/browser/Clock.h"
 #include "gui/platform/Prompts.h"
 #include "core/search/AlphaSearch.h"
@@ -47,8 +47,8 @@ void Form1::OKButton_Click() {
             checkAlphaSearchAllowed(criteria);
             alphasearch();
         }
-    } catch (const SearchRefused& refusal) {
-        m_services.prompts.refuse(this, refusal.message, kRefusalCaption);
+    } catch (const Refusal& refusal) {
+        m_services.prompts.refuse(this, refusal);
     }
 }
 

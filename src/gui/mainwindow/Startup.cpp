@@ -1,7 +1,7 @@
 #include "gui/mainwindow/Startup.h"
 
 #include "gui/mainwindow/CatalogueImportStep.h"
-#include "core/catalogue/CatalogueError.h"
+#include "core/Failures.h"
 #include "gui/platform/Prompts.h"
 
 int openMainWindow(const ProgramFolder& folder, Form1::Services services,

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/Failures.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -29,6 +31,9 @@ public:
     void refuse(QWidget* parent, const QString& text,
                 const QString& caption = QStringLiteral("Atari ST Kestrel")) {
         message(parent, text, caption, Buttons::Ok, Icon::Exclamation);
+    }
+    void refuse(QWidget* parent, const Refusal& refusal) {
+        refuse(parent, refusal.text, refusal.caption);
     }
 };
 

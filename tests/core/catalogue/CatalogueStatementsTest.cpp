@@ -1,6 +1,6 @@
 #include "CatalogueTestSupport.h"
 
-#include "core/catalogue/CatalogueError.h"
+#include "core/Failures.h"
 #include "common/TestRegistry.h"
 
 #include <QMap>

@@ -1,6 +1,6 @@
 #include "CatalogueTestSupport.h"
 
-#include "core/catalogue/CatalogueError.h"
+#include "core/Failures.h"
 #include "core/catalogue/JetLike.h"
 #include "core/catalogue/JetText.h"
 #include "core/catalogue/SqlText.h"

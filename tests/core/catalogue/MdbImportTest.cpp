@@ -3,7 +3,7 @@
 #include "common/TestFolder.h"
 
 #include "core/catalogue/Catalogue.h"
-#include "core/catalogue/CatalogueError.h"
+#include "core/Failures.h"
 #include "core/catalogue/MdbImport.h"
 #include "core/search/GroupBrowse.h"
 #include "core/search/NameSearch.h"

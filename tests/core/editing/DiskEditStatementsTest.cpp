@@ -108,8 +108,8 @@ private Q_SLOTS:
         try {
             diskSetUpdateStatements(std::nullopt, files("Adren", "ADR", "", "st"));
             QFAIL("a stem without a group was not refused");
-        } catch (const DiskSetRefused& refused) {
-            QCOMPARE(refused.message, QStringLiteral("No Group has been selected!"));
+        } catch (const Refusal& refused) {
+            QCOMPARE(refused.text, QStringLiteral("No Group has been selected!"));
         }
     }
 

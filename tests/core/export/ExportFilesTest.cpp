@@ -69,7 +69,7 @@ private Q_SLOTS:
             const FileSizeLimit limit(1024);
             try {
                 saveTextFile(target, longText);
-            } catch (const ExportError& error) {
+            } catch (const FileError& error) {
                 reason = error.message();
             }
         }
@@ -101,8 +101,8 @@ private Q_SLOTS:
                 overwriteTextFile(folder, QStringLiteral("x"));
             else
                 readTextFile(path("no such file"));
-            QFAIL("no ExportError");
-        } catch (const ExportError& error) {
+            QFAIL("no FileError");
+        } catch (const FileError& error) {
             QVERIFY(!error.message().isEmpty());
         }
         QVERIFY(!QFile::exists(missing));

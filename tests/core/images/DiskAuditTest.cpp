@@ -148,8 +148,8 @@ private Q_SLOTS:
         folder.createCatalogue(QStringLiteral("SELECT 1;"));
         Catalogue catalogue;
         catalogue.open(folder.cataloguePath());
-        QVERIFY_THROWS_EXCEPTION(AuditRefused, auditAllDisks(catalogue, folder.path(), {}));
-        QVERIFY_THROWS_EXCEPTION(AuditRefused,
+        QVERIFY_THROWS_EXCEPTION(Refusal, auditAllDisks(catalogue, folder.path(), {}));
+        QVERIFY_THROWS_EXCEPTION(Refusal,
                                  auditGroup(catalogue, QStringLiteral("x"), folder.path(), {}));
     }
 

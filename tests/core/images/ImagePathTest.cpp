@@ -1,6 +1,6 @@
 #include "common/TestRegistry.h"
 
-#include "core/catalogue/CatalogueError.h"
+#include "core/Failures.h"
 #include "core/catalogue/ResultSet.h"
 #include "core/images/ImagePath.h"
 

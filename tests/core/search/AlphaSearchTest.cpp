@@ -120,9 +120,9 @@ private Q_SLOTS:
         try {
             checkAlphaSearchAllowed(criteria(letter, group));
             QVERIFY(!refused);
-        } catch (const SearchRefused& refusal) {
+        } catch (const Refusal& refusal) {
             QVERIFY(refused);
-            QCOMPARE(refusal.message,
+            QCOMPARE(refusal.text,
                      QStringLiteral("You must specify a letter/number if searching all groups"));
         }
     }
@@ -135,8 +135,8 @@ private Q_SLOTS:
             buildAlphaSearch(
                 criteria(QStringLiteral("a"), QStringLiteral("Automation"), QString(51, u'#')));
             QFAIL("52 disk parts were accepted");
-        } catch (const SearchRefused& refusal) {
-            QVERIFY2(refusal.message.contains(QStringLiteral("51")), qPrintable(refusal.message));
+        } catch (const Refusal& refusal) {
+            QVERIFY2(refusal.text.contains(QStringLiteral("51")), qPrintable(refusal.text));
         }
     }
 };

@@ -229,9 +229,9 @@ private Q_SLOTS:
         try {
             checkNameSearchAllowed(criteria(text, QStringLiteral("contains"), group));
             QVERIFY(!refused);
-        } catch (const SearchRefused& refusal) {
+        } catch (const Refusal& refusal) {
             QVERIFY(refused);
-            QCOMPARE(refusal.message,
+            QCOMPARE(refusal.text,
                      QStringLiteral("You must specify a search string if searching all groups"));
         }
     }
@@ -268,9 +268,9 @@ private Q_SLOTS:
                 QCOMPARE(statement.count(QStringLiteral("[Game] LIKE")), text.count(u' ') + 1);
             QCOMPARE(statement.count(QStringLiteral("[Group] LIKE '%")),
                      disk == QLatin1String("All") ? 0 : disk.count(u'#') + 1);
-        } catch (const SearchRefused& refusal) {
+        } catch (const Refusal& refusal) {
             QVERIFY(refused);
-            QVERIFY2(refusal.message.contains(QStringLiteral("51")), qPrintable(refusal.message));
+            QVERIFY2(refusal.text.contains(QStringLiteral("51")), qPrintable(refusal.text));
         }
     }
 };

@@ -2,7 +2,7 @@
 
 #include "EditCatalogue.h"
 
-#include "core/catalogue/CatalogueError.h"
+#include "core/Failures.h"
 #include "gui/dialogs/Form6.h"
 #include "core/images/ImagePath.h"
 #include "gui/platform/Prompts.h"

@@ -5,7 +5,7 @@
 #include "gui/mainwindow/ResultListModel.h"
 #include "core/settings/SettingsStore.h"
 #include "gui/mainwindow/Startup.h"
-#include "core/catalogue/CatalogueError.h"
+#include "core/Failures.h"
 
 #include <QAction>
 #include <QCheckBox>
