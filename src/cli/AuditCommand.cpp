@@ -61,7 +61,7 @@ int runAuditCommand(const ProgramFolder& folder, const QStringList& arguments) {
         return refusal(QStringLiteral("No Group has been selected to audit!"));
 
     const QString root = readini(QStringLiteral("settings"), QStringLiteral("rootfolder"),
-                                 QString(), folder.file(settingsFileName()));
+                                 QString(), folder.settings().file());
     if (entry.isEmpty() && !force && (root.isEmpty() || !QFileInfo(root).isDir()))
         return refusal(QStringLiteral("The root game folder \"%1\" does not exist (is its drive "
                                       "mounted?); an audit now would mark every disk unavailable. "

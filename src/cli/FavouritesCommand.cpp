@@ -2,7 +2,7 @@
 
 #include "cli/Console.h"
 
-#include "core/settings/ColumnOrder.h"
+#include "core/settings/Settings.h"
 #include "core/settings/SettingsStore.h"
 #include "core/catalogue/Catalogue.h"
 #include "core/Failures.h"
@@ -26,7 +26,7 @@ namespace {
 int listFavourites(Catalogue& catalogue, const QString& settingsFile) {
     SystemClock clock;
     const quint32 start = clock.tickCount();
-    const ColumnCaptions columns = readColumnCaptions(settingsFile);
+    const ColumnCaptions columns = Settings(settingsFile).columnCaptions();
     const std::vector<ListedRow> rows =
         listedRows(catalogue.query(favouritesStatement({})),
                    {columns.first, columns.second, QStringLiteral("Nummer")});
@@ -79,7 +79,7 @@ int runFavouritesCommand(const ProgramFolder& folder, const QStringList& argumen
     try {
         catalogue.open(folder.file(Catalogue::fileName()));
         if (action == QLatin1String("list"))
-            return listFavourites(catalogue, folder.file(settingsFileName()));
+            return listFavourites(catalogue, folder.settings().file());
         if (numbered)
             return mark(catalogue, nummer, action == QLatin1String("add"));
         catalogue.execute(clearFavouritesStatement());

@@ -2,7 +2,7 @@
 
 #include "cli/Console.h"
 
-#include "core/settings/ColumnOrder.h"
+#include "core/settings/Settings.h"
 #include "core/settings/SettingsStore.h"
 #include "core/catalogue/Catalogue.h"
 #include "core/Failures.h"
@@ -41,7 +41,7 @@ struct Request {
 std::optional<Request> parse(const QStringList& args, const QString& settingsFile, bool compress) {
     Request request;
     SearchCriteria& c = request.criteria;
-    const ColumnCaptions columns = readColumnCaptions(settingsFile);
+    const ColumnCaptions columns = Settings(settingsFile).columnCaptions();
     request.captions = {columns.first, columns.second, QStringLiteral("Nummer")};
     QString sort;
     bool named = false;
@@ -145,7 +145,7 @@ int list(const ProgramFolder& folder, const Request& request, const QString& sta
 } // namespace
 
 int runSearchCommand(const ProgramFolder& folder, const QStringList& arguments) {
-    const std::optional<Request> request = parse(arguments, folder.file(settingsFileName()), false);
+    const std::optional<Request> request = parse(arguments, folder.settings().file(), false);
     if (!request)
         return 2;
     const SearchCriteria& criteria = request->criteria;
@@ -164,7 +164,7 @@ int runSearchCommand(const ProgramFolder& folder, const QStringList& arguments) 
 }
 
 int runCompressCommand(const ProgramFolder& folder, const QStringList& arguments) {
-    const std::optional<Request> request = parse(arguments, folder.file(settingsFileName()), true);
+    const std::optional<Request> request = parse(arguments, folder.settings().file(), true);
     if (!request)
         return 2;
     return list(folder, *request, compressorStatement(request->criteria), FirstOfEachDisk(),

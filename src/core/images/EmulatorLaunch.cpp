@@ -24,69 +24,17 @@ QString displayed(const QString& argument) {
 
 } // namespace
 
-QString settingOf(Emulator emulator) {
-    switch (emulator) {
-    case Emulator::Steem:
-        return QStringLiteral("steem");
-    case Emulator::Stew:
-        return QStringLiteral("stew");
-    case Emulator::Hatari:
-        return QStringLiteral("hatari");
-    case Emulator::Saint:
-        break;
-    }
-    return QStringLiteral("saint");
-}
-
-Emulator emulatorFromSetting(const QString& selected) {
-    if (selected == u"steem")
-        return Emulator::Steem;
-    if (selected == u"stew")
-        return Emulator::Stew;
-    if (selected == u"hatari")
-        return Emulator::Hatari;
-    return Emulator::Saint;
-}
-
-QString programKeyOf(Emulator emulator) {
-    switch (emulator) {
-    case Emulator::Steem:
-        return QStringLiteral("STeem");
-    case Emulator::Stew:
-        return QStringLiteral("STew");
-    case Emulator::Hatari:
-        return QStringLiteral("Hatari");
-    case Emulator::Saint:
-        break;
-    }
-    return QStringLiteral("SainT");
-}
-
 QString namePart(const QString& programPath) {
     return programPath.mid(lastSeparator(programPath) + 1);
 }
 
 QString configurationProblem(Emulator emulator, const QString& programPath) {
     const QString name = namePart(programPath);
-    switch (emulator) {
-    case Emulator::Steem:
-        if (name == u"Steem.exe")
+    const EmulatorRow& row = emulatorRow(emulator);
+    for (const char* accepted : row.programNames)
+        if (accepted && name == QLatin1String(accepted))
             return {};
-        return QStringLiteral("You have not configured STeem correctly!");
-    case Emulator::Stew:
-        if (name == u"stew.exe" || name == u"winston.exe")
-            return {};
-        return QStringLiteral("You have not configured WinSTon/STew correctly!");
-    case Emulator::Hatari:
-        if (name == u"hatari")
-            return {};
-        return QStringLiteral("You have not configured Hatari correctly!");
-    case Emulator::Saint:
-        break;
-    }
-    if (name == u"SainT161.exe")
-        return {};
-    return QStringLiteral("You have not configured SainT correctly!");
+    return QLatin1String(row.notConfigured);
 }
 
 LaunchPlan planLaunch(Emulator emulator, const QString& programPath, const QString& imagePath,

@@ -1,18 +1,9 @@
 #pragma once
 
+#include "core/images/Emulators.h"
+
 #include <QString>
 #include <QStringList>
-
-// The emulators a disk can be started in, as the Emulator menu offers them.
-enum class Emulator { Steem, Stew, Saint, Hatari };
-
-// The `selected` setting's value for an emulator, and back: "steem", "stew", "saint",
-// "hatari"; any other text (the empty text too) selects SainT.
-QString settingOf(Emulator emulator);
-Emulator emulatorFromSetting(const QString& selected);
-
-// The settings key holding the emulator's program path: "STeem", "STew", "SainT", "Hatari".
-QString programKeyOf(Emulator emulator);
 
 // The file name of a configured program path: the text after its last "/" or "\", the
 // whole text when it has neither.

@@ -39,7 +39,3 @@ ProgramFolder ProgramFolder::fromArguments(QStringList& arguments,
 QString ProgramFolder::file(const QString& name) const {
     return path + QDir::separator() + name;
 }
-
-QString settingsFileName() {
-    return QStringLiteral("Rummage.ini");
-}

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/settings/Settings.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -14,6 +16,7 @@ struct ProgramFolder {
 
     // A file of the folder: the folder, the native separator, the name.
     QString file(const QString& name) const;
-};
 
-QString settingsFileName();
+    // "Rummage.ini" of the folder.
+    Settings settings() const { return Settings(file(Settings::fileName())); }
+};

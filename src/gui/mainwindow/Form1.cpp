@@ -93,10 +93,10 @@ void Form1::centreOnScreen() {
 void Form1::Form_Load() {
     setWindowTitle(kCaption);
     centreOnScreen();
-    m_settingsPath = m_folder.file(settingsFileName());
+    m_settingsPath = m_folder.settings().file();
     m_services.catalogue.open(m_folder.file(Catalogue::fileName()));
 
-    const ColumnCaptions captions = readColumnCaptions(m_settingsPath);
+    const ColumnCaptions captions = Settings(m_settingsPath).columnCaptions();
     setColumnHeaders({captions.first, captions.second, QStringLiteral("nummer")});
     m_list->setSortMark(0, false);
 
@@ -147,11 +147,7 @@ void Form1::Form_Load() {
     Check4->setCheckState(
         checkStateOf(readini(order, QStringLiteral("c3"), QString(), m_settingsPath)));
 
-    const QString selected =
-        readini(QStringLiteral("settings"), QStringLiteral("selected"), QString(), m_settingsPath);
-    const char* emulator = selected == QLatin1String("steem")  ? "mnusteem"
-                           : selected == QLatin1String("stew") ? "mnuwinston"
-                                                               : "mnusaint";
+    const char* emulator = emulatorRow(Settings(m_settingsPath).emulator()).menuItem;
     findChild<QAction*>(QLatin1String(emulator))->setChecked(true);
 }
 
@@ -169,7 +165,7 @@ void Form1::applySort() {
 
 void Form1::ListView1_ColumnClick(int position) {
     m_sort.columnClick(position);
-    const ColumnCaptions captions = readColumnCaptions(m_settingsPath);
+    const ColumnCaptions captions = Settings(m_settingsPath).columnCaptions();
     QStringList headers = m_list->captions();
     headers[0] = captions.first;
     headers[1] = captions.second;
@@ -179,8 +175,8 @@ void Form1::ListView1_ColumnClick(int position) {
 }
 
 void Form1::Check1_Click() {
-    writeColumnOrder(Check1->isChecked(), m_settingsPath);
-    const ColumnCaptions captions = readColumnCaptions(m_settingsPath);
+    Settings(m_settingsPath).storeColumnOrder(Check1->isChecked());
+    const ColumnCaptions captions = Settings(m_settingsPath).columnCaptions();
     setColumnHeaders({captions.first, captions.second, QStringLiteral("Nummer")});
     m_sort.prepareColumnSwap();
     ListView1_ColumnClick(m_sort.column + 1);

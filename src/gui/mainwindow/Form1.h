@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/settings/ColumnOrder.h"
+#include "core/search/ListSort.h"
 #include "core/settings/ProgramFolder.h"
 #include "core/images/DiskAudit.h"
 #include "core/search/Listing.h"

@@ -105,8 +105,7 @@ void Form1::chooseEmulator(QAction* item) {
     for (const auto& [name, emulator] : items) {
         if (item->objectName() == QLatin1String(name)) {
             item->setChecked(true);
-            writeini(QStringLiteral("settings"), QStringLiteral("selected"), settingOf(emulator),
-                     m_settingsPath);
+            Settings(m_settingsPath).storeEmulator(emulator);
         }
     }
 }

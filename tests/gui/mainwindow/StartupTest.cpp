@@ -135,6 +135,8 @@ private Q_SLOTS:
                               << "mnuwinston";
         QTest::newRow("saint") << "saint"
                                << "mnusaint";
+        QTest::newRow("hatari, as shipped") << "hatari"
+                                            << "mnuhatari";
         QTest::newRow("case matters") << "Steem"
                                       << "mnusaint";
         QTest::newRow("empty") << ""
@@ -145,7 +147,7 @@ private Q_SLOTS:
         QFETCH(QString, checked);
         WindowHarness h(
             settingsWith(QStringLiteral("settings"), QStringLiteral("selected"), selected));
-        for (const char* item : {"mnusteem", "mnuwinston", "mnusaint"})
+        for (const char* item : {"mnusteem", "mnuwinston", "mnusaint", "mnuhatari"})
             QCOMPARE(h.find<QAction>(item)->isChecked(), checked == QLatin1String(item));
     }
 

@@ -1,0 +1,71 @@
+#pragma once
+
+#include "core/images/Emulators.h"
+#include "core/search/SearchClauses.h"
+
+#include <QString>
+
+#include <array>
+
+// Every fixed setting of "Rummage.ini". The search history ("searchbox", keys "1" to "10")
+// is kept by the search history module.
+enum class SettingKey {
+    FirstColumn,        // [colorder] 1: the field the first result column shows, "Game" or "Group"
+    SecondColumn,       // [colorder] 2: the other one
+    ReverseColumns,     // [order] value: "1" when the disk title comes first
+    ExcludeAvailable,   // [order] c1: the three availability filters, "0" or "1"
+    ExcludeUnavailable, // [order] c2
+    ExcludeUndumped,    // [order] c3
+    SelectedEmulator,   // [settings] selected: an emulator's setting value
+    RootFolder,         // [settings] rootfolder: the folder the disk images lie under
+};
+
+// The emulator programs and the root game folder: what the Settings dialog edits.
+struct ProgramPaths {
+    std::array<QString, 4> programs; // by Emulator
+    QString rootFolder;
+
+    QString& program(Emulator emulator) { return programs[size_t(emulator)]; }
+    const QString& program(Emulator emulator) const { return programs[size_t(emulator)]; }
+    bool operator==(const ProgramPaths&) const = default;
+};
+
+// The captions of the first two result columns, which are the field names they show.
+struct ColumnCaptions {
+    QString first;
+    QString second;
+};
+
+// The settings file, typed. Nothing is cached: every read goes to the file and every write
+// changes it at once, so a hand edit is seen straight away.
+class Settings {
+public:
+    static QString fileName() { return QStringLiteral("Rummage.ini"); }
+
+    explicit Settings(QString file) : m_file(std::move(file)) {}
+    const QString& file() const { return m_file; }
+
+    // A missing file, section or key reads as the default, the empty text.
+    QString value(SettingKey key) const;
+    void setValue(SettingKey key, const QString& value) const;
+
+    // A switch is on when it holds the number 1; anything else, missing included, is off.
+    bool isOn(SettingKey key) const;
+    void setOn(SettingKey key, bool on) const;
+
+    ColumnCaptions columnCaptions() const;
+    // "Group" first when reversed, "Game" first otherwise; then the switch itself.
+    void storeColumnOrder(bool reversed) const;
+
+    AvailabilityFilter availabilityFilter() const;
+    void storeAvailabilityFilter(const AvailabilityFilter& filter) const;
+
+    Emulator emulator() const;
+    void storeEmulator(Emulator emulator) const;
+
+    ProgramPaths programPaths() const;
+    void storeProgramPaths(const ProgramPaths& paths) const; // in the order of the dialog
+
+private:
+    QString m_file;
+};
