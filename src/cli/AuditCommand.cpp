@@ -3,6 +3,7 @@
 #include "cli/Console.h"
 
 #include "core/settings/SettingsStore.h"
+#include "core/browser/CatalogueBrowser.h"
 #include "core/catalogue/Catalogue.h"
 #include "core/Failures.h"
 #include "core/images/DiskAudit.h"
@@ -22,18 +23,14 @@ const char* const kAuditUsage =
 
 namespace {
 
-int auditOneEntry(Catalogue& catalogue, const QString& nummer, const QString& root) {
+int auditOneEntry(CatalogueBrowser& browser, const QString& nummer) {
     bool numeric = false;
     nummer.toLongLong(&numeric);
     if (!numeric)
         return usageError(QStringLiteral("--entry needs an entry number"));
-    ResultSet& record = catalogue.query(entryRecordStatement(nummer));
-    if (record.atEnd())
-        return refusal(QStringLiteral("There is no entry %1 with a disk record.").arg(nummer));
-    if (record.field(u"got").toLongLong() == 2 && !record.field(u"got").isNull())
-        return refusal(
-            QStringLiteral("This game is currently marked as undefined and/or requires dumping"));
-    const int code = auditEntry(catalogue, DiskFiles::fromCurrentRow(record), nummer, root);
+    const EntryRecord record = browser.recordOf(nummer);
+    const bool undumped = !record.got.isNull() && record.got.toLongLong() == 2;
+    const int code = browser.auditEntry(nummer, undumped);
     QTextStream(stdout) << nummer << " -- " << (code == 1 ? "Available" : "Unavailable") << "\n";
     return 0;
 }
@@ -58,15 +55,7 @@ int runAuditCommand(const ProgramFolder& folder, const QStringList& arguments) {
     if (!group.isEmpty() && !entry.isEmpty())
         return usageError(QStringLiteral("--group and --entry cannot be combined"));
     if (group == QLatin1String("ALL"))
-        return refusal(QStringLiteral("No Group has been selected to audit!"));
-
-    const QString root = readini(QStringLiteral("settings"), QStringLiteral("rootfolder"),
-                                 QString(), folder.settings().file());
-    if (entry.isEmpty() && !force && (root.isEmpty() || !QFileInfo(root).isDir()))
-        return refusal(QStringLiteral("The root game folder \"%1\" does not exist (is its drive "
-                                      "mounted?); an audit now would mark every disk unavailable. "
-                                      "Use --force to audit anyway.")
-                           .arg(root));
+        return refusal(CatalogueBrowser::noGroupToAudit().text);
 
     const bool terminal = isatty(STDERR_FILENO);
     const AuditObserver show = [&](const AuditProgress& progress) {
@@ -75,18 +64,20 @@ int runAuditCommand(const ProgramFolder& folder, const QStringList& arguments) {
                      << "%  Disks left to scan... " << progress.disksLeft << "   " << Qt::flush;
     };
     SystemClock clock;
-    const quint32 start = clock.tickCount();
     Catalogue catalogue;
     try {
         catalogue.open(folder.file(Catalogue::fileName()));
+        CatalogueBrowser browser(catalogue, clock, folder);
         if (!entry.isEmpty())
-            return auditOneEntry(catalogue, entry, root);
-        const qlonglong visited = group.isEmpty() ? auditAllDisks(catalogue, root, show)
-                                                  : auditGroup(catalogue, group, root, show);
+            return auditOneEntry(browser, entry);
+        const QString problem = browser.rootFolderProblem();
+        if (!force && !problem.isEmpty())
+            return refusal(problem + QStringLiteral("\nUse --force to audit anyway."));
+        const CatalogueBrowser::AuditResult result =
+            group.isEmpty() ? browser.auditAll(show) : browser.auditGroup(group, show);
         if (terminal)
             cliErr() << "\n";
-        cliErr() << visited << " disks audited,"
-                 << auditedInText(ticksBetween(start, clock.tickCount())) << "\n";
+        cliErr() << result.visited << " disks audited," << result.timeText << "\n";
     } catch (const Refusal& refused) {
         return refusal(refused.text);
     } catch (const CatalogueError& error) {

@@ -4,6 +4,7 @@
 
 #include "core/settings/Settings.h"
 #include "core/settings/SettingsStore.h"
+#include "core/browser/CatalogueBrowser.h"
 #include "core/catalogue/Catalogue.h"
 #include "core/Failures.h"
 #include "core/export/ExportText.h"
@@ -23,26 +24,20 @@ const char* const kFavouritesUsage =
 namespace {
 
 // Rows ordered as the window starts: by the first column, ascending.
-int listFavourites(Catalogue& catalogue, const QString& settingsFile) {
-    SystemClock clock;
-    const quint32 start = clock.tickCount();
-    const ColumnCaptions columns = Settings(settingsFile).columnCaptions();
-    const std::vector<ListedRow> rows =
-        listedRows(catalogue.query(favouritesStatement({})),
-                   {columns.first, columns.second, QStringLiteral("Nummer")});
-    for (int index : sortedOrder(rows, 0, false))
-        cliOut() << listLine(rows[size_t(index)]) << "\n";
+int listFavourites(CatalogueBrowser& browser) {
+    const ColumnCaptions columns = browser.settings().columnCaptions();
+    const ListingResult result =
+        browser.listFavourites({}, {columns.first, columns.second, QStringLiteral("Nummer")});
+    for (int index : sortedOrder(result.rows, 0, false))
+        cliOut() << listLine(result.rows[size_t(index)]) << "\n";
     cliOut().flush();
-    const quint32 elapsed = ticksBetween(start, clock.tickCount());
-    cliErr() << (rows.empty() ? kNoFavouritesText : favouritesCountText(qsizetype(rows.size())))
-                    .trimmed()
-             << ", " << foundInText(elapsed).trimmed() << "\n";
+    cliErr() << result.countText.trimmed() << ", " << result.timeText->trimmed() << "\n";
     return 0;
 }
 
-int mark(Catalogue& catalogue, const QString& nummer, bool favourite) {
-    const int changed = catalogue.execute(favourite ? addFavouriteStatement(nummer)
-                                                    : removeFavouriteStatement(nummer));
+int mark(CatalogueBrowser& browser, const QString& nummer, bool favourite) {
+    const int changed =
+        favourite ? browser.addFavourite(nummer) : browser.removeFavourite(nummer, 0).changed;
     if (changed == 0) {
         cliErr() << "There is no entry " << nummer << ".\n";
         return 1;
@@ -76,13 +71,15 @@ int runFavouritesCommand(const ProgramFolder& folder, const QStringList& argumen
         return usageError(QStringLiteral("\"%1\" is not an entry number").arg(nummer));
 
     Catalogue catalogue;
+    SystemClock clock;
     try {
         catalogue.open(folder.file(Catalogue::fileName()));
+        CatalogueBrowser browser(catalogue, clock, folder);
         if (action == QLatin1String("list"))
-            return listFavourites(catalogue, folder.settings().file());
+            return listFavourites(browser);
         if (numbered)
-            return mark(catalogue, nummer, action == QLatin1String("add"));
-        catalogue.execute(clearFavouritesStatement());
+            return mark(browser, nummer, action == QLatin1String("add"));
+        browser.clearFavourites();
         cliOut() << kClearedMessage << "\n";
         return 0;
     } catch (const CatalogueError& error) {

@@ -4,7 +4,9 @@
 
 #include "core/settings/Settings.h"
 #include "core/settings/SettingsStore.h"
+#include "core/browser/CatalogueBrowser.h"
 #include "core/catalogue/Catalogue.h"
+#include "core/export/ExportText.h"
 #include "core/Failures.h"
 #include "core/browser/Clock.h"
 #include "core/search/AlphaSearch.h"
@@ -116,29 +118,27 @@ std::optional<Request> parse(const QStringList& args, const QString& settingsFil
     return request;
 }
 
-int list(const ProgramFolder& folder, const Request& request, const QString& statement,
-         const std::function<bool(const ResultSet&)>& keep, const QString& emptyText) {
-    if (request.sqlOnly) {
-        cliOut() << statement << "\n";
-        return 0;
-    }
-    SystemClock clock;
-    const quint32 start = clock.tickCount();
+// Rows ordered as the window's list orders them: by the sort column's text.
+void print(const Request& request, const ListingResult& result) {
+    const int sortColumn = qMax(0, int(request.captions.indexOf(request.criteria.sortCaption)));
+    for (int index : sortedOrder(result.rows, sortColumn, request.criteria.descending))
+        cliOut() << listLine(result.rows[size_t(index)]) << "\n";
+    cliOut().flush();
+    cliErr() << result.countText.trimmed() << ", " << foundInText(result.elapsed).trimmed() << "\n";
+}
+
+// Runs `listing` on the folder's catalogue and prints its rows.
+int run(const ProgramFolder& folder, const Request& request,
+        const std::function<ListingResult(CatalogueBrowser&)>& listing) {
     Catalogue catalogue;
-    std::vector<ListedRow> rows;
+    SystemClock clock;
     try {
         catalogue.open(folder.file(Catalogue::fileName()));
-        rows = listedRows(catalogue.query(statement), request.captions, keep);
+        CatalogueBrowser browser(catalogue, clock, folder);
+        print(request, listing(browser));
     } catch (const CatalogueError& error) {
         return refusal(error.message());
     }
-    const int sortColumn = request.captions.indexOf(request.criteria.sortCaption);
-    for (int index : sortedOrder(rows, qMax(0, sortColumn), request.criteria.descending))
-        cliOut() << rows[size_t(index)].text << " -- " << rows[size_t(index)].sub1 << "\n";
-    cliOut().flush();
-    const quint32 elapsed = ticksBetween(start, clock.tickCount());
-    cliErr() << (rows.empty() ? emptyText : resultCountText(qsizetype(rows.size()))).trimmed()
-             << ", " << foundInText(elapsed).trimmed() << "\n";
     return 0;
 }
 
@@ -148,25 +148,30 @@ int runSearchCommand(const ProgramFolder& folder, const QStringList& arguments) 
     const std::optional<Request> request = parse(arguments, folder.settings().file(), false);
     if (!request)
         return 2;
-    const SearchCriteria& criteria = request->criteria;
+    PreparedSearch search;
     try {
-        if (request->byLetter) {
-            checkAlphaSearchAllowed(criteria);
-            return list(folder, *request, buildAlphaSearch(criteria), {},
-                        QStringLiteral("no results"));
-        }
-        checkNameSearchAllowed(criteria);
-        return list(folder, *request, buildNameSearch(criteria).statement, {},
-                    QStringLiteral("no results"));
+        search = prepareSearch({!request->byLetter, request->criteria});
     } catch (const Refusal& refused) {
         return refusal(refused.text);
     }
+    if (request->sqlOnly) {
+        cliOut() << search.statement << "\n";
+        return 0;
+    }
+    return run(folder, *request, [&](CatalogueBrowser& browser) {
+        return browser.runSearch(search, request->captions);
+    });
 }
 
 int runCompressCommand(const ProgramFolder& folder, const QStringList& arguments) {
     const std::optional<Request> request = parse(arguments, folder.settings().file(), true);
     if (!request)
         return 2;
-    return list(folder, *request, compressorStatement(request->criteria), FirstOfEachDisk(),
-                QStringLiteral("0 results"));
+    if (request->sqlOnly) {
+        cliOut() << compressorStatement(request->criteria) << "\n";
+        return 0;
+    }
+    return run(folder, *request, [&](CatalogueBrowser& browser) {
+        return *browser.compress(request->criteria, request->captions);
+    });
 }

@@ -9,6 +9,7 @@
 #include "core/search/Listing.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QElapsedTimer>
 
 #include <cmath>
@@ -198,6 +199,17 @@ int auditEntry(Catalogue& catalogue, const DiskFiles& files, const QString& numm
                           .arg(code)
                           .arg(quoteDoubled(nummer)));
     return code;
+}
+
+QString missingRootFolderText(const QString& root) {
+    if (!root.isEmpty() && QFileInfo(root).isDir())
+        return QString();
+    const QString where = root.isEmpty() ? QStringLiteral("The root game folder is not set.")
+                                         : QStringLiteral("The root game folder\n%1\ndoes not "
+                                                          "exist (is its drive mounted?).")
+                                               .arg(root);
+    return where + QStringLiteral("\n\nAn audit now would mark every disk it looks at as "
+                                  "unavailable.");
 }
 
 QString auditedInText(quint32 milliseconds) {

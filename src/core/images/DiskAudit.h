@@ -39,5 +39,10 @@ qlonglong auditGroup(Catalogue& catalogue, const QString& group, const QString& 
 int auditEntry(Catalogue& catalogue, const DiskFiles& files, const QString& nummer,
                const QString& root);
 
+// Why an audit under `root` would mark every disk it looks at unavailable: the root game
+// folder is not set or does not exist (an unmounted drive). "" when it is a folder. The window
+// asks whether to go on; kestrel-cli refuses unless forced.
+QString missingRootFolderText(const QString& root);
+
 // " Audited in: 12.5 secs"
 QString auditedInText(quint32 milliseconds);
