@@ -121,13 +121,15 @@ private:
     std::vector<qsizetype> m_visits;
 };
 
+// After each disk: the percentage is the bar's before this disk's step, the bar moves on by the
+// step (a step past the maximum is refused), and then the observer is told.
 void advance(AuditProgress& progress, float step, const AuditObserver& observer) {
     --progress.disksLeft;
     progress.percentage = auditPercentage(progress.barValue);
-    if (observer)
-        observer(progress);
     if (progress.barValue + step <= kAuditBarMaximum)
         progress.barValue += step;
+    if (observer)
+        observer(progress);
 }
 
 } // namespace
