@@ -1,0 +1,66 @@
+#pragma once
+
+#include "core/search/ListSort.h"
+#include "core/search/Listing.h"
+#include "core/settings/Settings.h"
+
+#include <QWidget>
+
+#include <vector>
+
+class QFrame;
+class QTreeView;
+class ResultListModel;
+
+// The result list with what lies over it: the welcome panel until something is listed and the
+// "No Matches Found" panel. The list keeps its own sort state and sorts its rows by it; its
+// column captions are the catalogue fields the columns show.
+class ResultList : public QWidget {
+    Q_OBJECT
+public:
+    explicit ResultList(QWidget* parent = nullptr);
+
+    // New headers: the two fields in their order, then the hidden entry number column.
+    void setColumns(const ColumnCaptions& captions, const QString& numberCaption);
+    QStringList captions() const;
+    const ListSort& sort() const { return m_sort; }
+    void setSort(const ListSort& sort) { m_sort = sort; }
+    QString sortCaption() const;
+
+    // A click on the header at `position` (1-based); the captions are set again as read.
+    void clickColumn(int position, const ColumnCaptions& captions);
+    // Before the columns swap: see ListSort.
+    void prepareColumnSwap() { m_sort.prepareColumnSwap(); }
+
+    int rowCount() const;
+    std::vector<ListedRow> rows() const;
+    void setRows(std::vector<ListedRow> rows);
+    void clear();
+    // The selected row, or null.
+    const ListedRow* selectedRow() const;
+    void removeSelectedRow();
+
+    void showWelcome(bool shown);
+    void showNoMatches(bool shown);
+
+Q_SIGNALS:
+    void rowClicked();
+    void headerClicked(int position);
+    // The right button was pressed over a list that holds rows, at this global position.
+    void popupRequested(const QPoint& globalPosition);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QFrame* buildWelcomePanel();
+    QFrame* buildNoMatchesPanel();
+    int selectedIndex() const;
+    void applySort();
+
+    QTreeView* m_view = nullptr;
+    ResultListModel* m_model = nullptr;
+    QFrame* m_welcome = nullptr;
+    QFrame* m_noMatches = nullptr;
+    ListSort m_sort;
+};
