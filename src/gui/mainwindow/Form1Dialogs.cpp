@@ -3,8 +3,8 @@
 
 #include "gui/mainwindow/ResultListModel.h"
 #include "core/Failures.h"
-#include "gui/dialogs/Form2.h"
-#include "gui/dialogs/Form3.h"
+#include "gui/dialogs/AboutDialog.h"
+#include "gui/dialogs/ReleaseNotesDialog.h"
 #include "gui/dialogs/Form5.h"
 #include "gui/dialogs/Form6.h"
 #include "gui/platform/Prompts.h"
@@ -38,13 +38,11 @@ void Form1::mnueditsingle_Click() {
 }
 
 void Form1::showAbout() {
-    Form2 dialog(this, m_services.shell);
-    dialog.Form_Load();
+    AboutDialog dialog(this, m_services.shell);
     dialog.exec();
 }
 
 void Form1::showReleaseNotes() {
-    Form3 dialog(this, m_folder.file(QStringLiteral("Instructions.txt")));
-    dialog.Form_Load();
+    ReleaseNotesDialog dialog(this, m_folder.file(QStringLiteral("Instructions.txt")));
     dialog.exec();
 }

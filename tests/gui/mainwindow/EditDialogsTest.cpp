@@ -3,8 +3,8 @@
 #include "WindowHarness.h"
 
 #include "gui/mainwindow/ResultListModel.h"
-#include "gui/dialogs/Form2.h"
-#include "gui/dialogs/Form3.h"
+#include "gui/dialogs/AboutDialog.h"
+#include "gui/dialogs/ReleaseNotesDialog.h"
 #include "gui/dialogs/Form5.h"
 #include "gui/dialogs/Form6.h"
 
@@ -192,9 +192,9 @@ private Q_SLOTS:
         WindowHarness h;
         h.window->show();
         for (const char* opener : {"About", "mnuabout"}) {
-            WhenOpen<Form2> about(h, [&h](Form2& dialog) {
-                QCOMPARE(dialog.windowTitle(), QStringLiteral("About"));
-                QTest::mouseClick(dialog.Label3, Qt::LeftButton);
+            WhenOpen<AboutDialog> about(h, [&h](AboutDialog& dialog) {
+                QTest::mouseClick(dialog.findChild<QLabel*>(QStringLiteral("Label3")),
+                                  Qt::LeftButton);
                 QCOMPARE(h.shell.opened.last(),
                          QUrl(QStringLiteral("mailto:kestrel@kestrel.invalid")));
             });
@@ -208,27 +208,26 @@ private Q_SLOTS:
         WindowHarness h;
         h.window->show();
         QString shown;
-        const auto read = [&shown](Form3& dialog) {
-            QCOMPARE(dialog.windowTitle(), QStringLiteral("Release Notes"));
-            shown = dialog.RTB1->toPlainText();
+        const auto read = [&shown](ReleaseNotesDialog& dialog) {
+            shown = dialog.findChild<QTextEdit*>(QStringLiteral("RTB1"))->toPlainText();
         };
         writeNotes(h, "<h1>Kestrel</h1>\nfirst\n");
         {
-            WhenOpen<Form3> notes(h, read);
+            WhenOpen<ReleaseNotesDialog> notes(h, read);
             h.find<QAction>("Help")->trigger();
             QVERIFY(notes.opened());
             QCOMPARE(shown, QStringLiteral("<h1>Kestrel</h1>\nfirst\n"));
         }
         writeNotes(h, "second\n");
         {
-            WhenOpen<Form3> notes(h, read);
+            WhenOpen<ReleaseNotesDialog> notes(h, read);
             h.find<QAction>("mnunotes")->trigger();
             QVERIFY(notes.opened());
             QCOMPARE(shown, QStringLiteral("second\n"));
         }
         QVERIFY(QFile::remove(h.folder.file(QStringLiteral("Instructions.txt"))));
         {
-            WhenOpen<Form3> notes(h, read);
+            WhenOpen<ReleaseNotesDialog> notes(h, read);
             h.find<QAction>("Help")->trigger();
             QVERIFY(notes.opened());
             QCOMPARE(shown, QString());
