@@ -5,13 +5,12 @@
 #include "core/Failures.h"
 #include "gui/dialogs/AboutDialog.h"
 #include "gui/dialogs/ReleaseNotesDialog.h"
-#include "gui/dialogs/Form5.h"
+#include "gui/dialogs/EditDiskSetDialog.h"
 #include "gui/dialogs/Form6.h"
 #include "gui/platform/Prompts.h"
 
 void Form1::mnueditset_Click() {
-    Form5 dialog(this, m_services.catalogue, m_services.prompts);
-    dialog.Form_Load();
+    EditDiskSetDialog dialog(this, m_services.catalogue, m_services.prompts);
     dialog.exec();
 }
 

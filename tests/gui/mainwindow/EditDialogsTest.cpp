@@ -5,7 +5,7 @@
 #include "gui/mainwindow/ResultListModel.h"
 #include "gui/dialogs/AboutDialog.h"
 #include "gui/dialogs/ReleaseNotesDialog.h"
-#include "gui/dialogs/Form5.h"
+#include "gui/dialogs/EditDiskSetDialog.h"
 #include "gui/dialogs/Form6.h"
 
 #include <QAction>
@@ -63,13 +63,17 @@ void clickRow(WindowHarness& h, const char* nummer) {
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, cell.center());
 }
 
-void clickGroup(Form5& dialog, const char* group) {
-    const QList<QListWidgetItem*> rows =
-        dialog.List1->findItems(QLatin1String(group), Qt::MatchExactly);
+template <typename T> T* control(QDialog& dialog, const char* name) {
+    return dialog.findChild<T*>(QLatin1String(name));
+}
+
+void clickGroup(QDialog& dialog, const char* group) {
+    auto* list = control<QListWidget>(dialog, "List1");
+    const QList<QListWidgetItem*> rows = list->findItems(QLatin1String(group), Qt::MatchExactly);
     QCOMPARE(rows.size(), 1);
-    dialog.List1->scrollToItem(rows.first());
-    QTest::mouseClick(dialog.List1->viewport(), Qt::LeftButton, {},
-                      dialog.List1->visualItemRect(rows.first()).center());
+    list->scrollToItem(rows.first());
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualItemRect(rows.first()).center());
 }
 
 QString disk(WindowHarness& h, int fId) {
@@ -149,16 +153,15 @@ private Q_SLOTS:
         h.window->show();
         h.listAll();
         const QString status = h.window->Label3->text();
-        WhenOpen<Form5> edit(h, [](Form5& dialog) {
-            QCOMPARE(dialog.windowTitle(), QStringLiteral("Edit Disk Set"));
+        WhenOpen<EditDiskSetDialog> edit(h, [](EditDiskSetDialog& dialog) {
             clickGroup(dialog, "Automation");
             // Filled from the disk numbered "120", the greatest.
-            QCOMPARE(dialog.Text6->text(), QStringLiteral("Auto"));
-            QCOMPARE(dialog.Text7->text(), QStringLiteral("AUTO"));
-            dialog.Text6->setText(QStringLiteral("Automation"));
-            dialog.Text7->setText(QStringLiteral("AUTOMATION"));
-            dialog.Combo4->setEditText(QStringLiteral("msa"));
-            dialog.Command1->click();
+            QCOMPARE(control<QLineEdit>(dialog, "Text6")->text(), QStringLiteral("Auto"));
+            QCOMPARE(control<QLineEdit>(dialog, "Text7")->text(), QStringLiteral("AUTO"));
+            control<QLineEdit>(dialog, "Text6")->setText(QStringLiteral("Automation"));
+            control<QLineEdit>(dialog, "Text7")->setText(QStringLiteral("AUTOMATION"));
+            control<QComboBox>(dialog, "Combo4")->setEditText(QStringLiteral("msa"));
+            control<QPushButton>(dialog, "Command1")->click();
         });
         h.find<QAction>("mnueditset")->trigger();
         QVERIFY(edit.opened());
@@ -171,10 +174,10 @@ private Q_SLOTS:
         // A group chosen in the dialog replaces the shared result set with rows that carry
         // no entry number; Edit Single Disk still reads the clicked entry's disk.
         clickRow(h, "1");
-        WhenOpen<Form5> look(h, [](Form5& dialog) {
+        WhenOpen<EditDiskSetDialog> look(h, [](EditDiskSetDialog& dialog) {
             clickGroup(dialog, "D-Bug");
-            QCOMPARE(dialog.Text7->text(), QStringLiteral("DB"));
-            dialog.Command2->click();
+            QCOMPARE(control<QLineEdit>(dialog, "Text7")->text(), QStringLiteral("DB"));
+            control<QPushButton>(dialog, "Command2")->click();
         });
         h.find<QAction>("mnueditset")->trigger();
         QVERIFY(look.opened());
