@@ -6,7 +6,7 @@
 #include "gui/dialogs/AboutDialog.h"
 #include "gui/dialogs/ReleaseNotesDialog.h"
 #include "gui/dialogs/EditDiskSetDialog.h"
-#include "gui/dialogs/Form6.h"
+#include "gui/dialogs/EditSingleDiskDialog.h"
 
 #include <QAction>
 #include <QApplication>
@@ -67,6 +67,13 @@ template <typename T> T* control(QDialog& dialog, const char* name) {
     return dialog.findChild<T*>(QLatin1String(name));
 }
 
+// The stem, number and extension the Edit Single Disk dialog shows.
+QStringList singleDiskFields(QDialog& dialog) {
+    return {control<QLineEdit>(dialog, "Text1")->text(),
+            control<QLineEdit>(dialog, "Text2")->text(),
+            control<QComboBox>(dialog, "Combo1")->currentText()};
+}
+
 void clickGroup(QDialog& dialog, const char* group) {
     auto* list = control<QListWidget>(dialog, "List1");
     const QList<QListWidgetItem*> rows = list->findItems(QLatin1String(group), Qt::MatchExactly);
@@ -102,23 +109,27 @@ private Q_SLOTS:
         WindowHarness h;
         h.window->show();
         QAction* single = h.find<QAction>("mnueditsingle");
-        WhenOpen<Form6> never(h, [](Form6&) {});
+        WhenOpen<EditSingleDiskDialog> never(h, [](EditSingleDiskDialog&) {});
 
         single->trigger(); // empty list
         h.listAll();
         single->trigger(); // listed, but no row clicked since
         clickRow(h, "4");  // undumped
         single->trigger();
+        clickRow(h, "3"); // its record gone since it was listed
+        h.catalogue.execute(u"DELETE FROM Compilations WHERE Nummer = 3");
+        single->trigger();
         QCOMPARE(h.prompts.shownTexts(),
                  (QStringList{"No Game has been selected!", "No Game has been selected!",
-                              "You cannot edit undefined/undumped games!"}));
+                              "You cannot edit undefined/undumped games!",
+                              "The catalogue holds no disk for entry 3."}));
         for (const ScriptedPrompts::Shown& shown : h.prompts.shown()) {
             QCOMPARE(shown.caption, QStringLiteral("Atari ST Kestrel"));
             QCOMPARE(shown.buttons, Prompts::Buttons::Ok);
             QCOMPARE(shown.icon, Prompts::Icon::Exclamation);
         }
         QVERIFY(!never.opened());
-        QVERIFY(!h.window->findChild<Form6*>());
+        QVERIFY(!h.window->findChild<EditSingleDiskDialog*>());
     }
 
     void singleDiskEditsTheSelectedEntrysDisk() {
@@ -130,22 +141,22 @@ private Q_SLOTS:
         // disk set lookup would; the dialog still edits the selected entry's disk.
         h.catalogue.query(u"SELECT * FROM Compilations,Dnames WHERE "
                           u"Compilations.F_ID=Dnames.F_ID AND Compilations.Nummer = 3");
-        WhenOpen<Form6> edit(h, [](Form6& dialog) {
-            QCOMPARE(dialog.windowTitle(), QStringLiteral("Edit Single Disk"));
-            QCOMPARE(dialog.Text1->text(), QStringLiteral("AUTO"));
-            QCOMPARE(dialog.Text2->text(), QStringLiteral("012"));
-            QCOMPARE(dialog.Combo1->currentText(), QStringLiteral("st"));
-            dialog.Text1->setText(QStringLiteral("Auto'Mat"));
-            dialog.Text2->clear();
-            dialog.Command2->click();
+        WhenOpen<EditSingleDiskDialog> edit(h, [](EditSingleDiskDialog& dialog) {
+            QCOMPARE(singleDiskFields(dialog), (QStringList{"AUTO", "012", "st"}));
+            control<QLineEdit>(dialog, "Text1")->setText(QStringLiteral("Auto'Mat"));
+            control<QLineEdit>(dialog, "Text2")->clear();
+            control<QPushButton>(dialog, "Command2")->click();
         });
         h.find<QAction>("mnueditsingle")->trigger();
         QVERIFY(edit.opened());
         QVERIFY(h.prompts.shown().isEmpty());
+        // The list is not refreshed, but drive B takes the new file data.
+        QCOMPARE(h.window->resultList()->rowCount(), 5);
+        h.find<QAction>("mnudriveB")->trigger();
+        QCOMPARE(h.window->driveBImagePath(),
+                 h.window->rootGameFolder() + QStringLiteral("/Auto/Auto'Mat.st"));
         QCOMPARE(disk(h, 1), QStringLiteral("Auto|Auto'Mat|Null|st"));
         QCOMPARE(disk(h, 2), QStringLiteral("Auto|AUTO|120|st"));
-        // The list is not refreshed.
-        QCOMPARE(h.window->resultList()->rowCount(), 5);
     }
 
     void diskSetFromTheMenu() {
@@ -181,10 +192,8 @@ private Q_SLOTS:
         });
         h.find<QAction>("mnueditset")->trigger();
         QVERIFY(look.opened());
-        WhenOpen<Form6> single(h, [](Form6& dialog) {
-            QCOMPARE(dialog.Text1->text(), QStringLiteral("AUTOMATION"));
-            QCOMPARE(dialog.Text2->text(), QStringLiteral("012"));
-            QCOMPARE(dialog.Combo1->currentText(), QStringLiteral("msa"));
+        WhenOpen<EditSingleDiskDialog> single(h, [](EditSingleDiskDialog& dialog) {
+            QCOMPARE(singleDiskFields(dialog), (QStringList{"AUTOMATION", "012", "msa"}));
         });
         h.find<QAction>("mnueditsingle")->trigger();
         QVERIFY(single.opened());
