@@ -4,7 +4,6 @@
 #include "gui/platform/Images.h"
 #include "gui/mainwindow/ResultListModel.h"
 #include "core/settings/SettingsStore.h"
-#include "gui/dialogs/Form4.h"
 #include "core/catalogue/Catalogue.h"
 #include "core/images/EmulatorLaunch.h"
 #include "core/search/OperatorHelp.h"
@@ -72,7 +71,7 @@ Form1::Form1(const ProgramFolder& folder, Services services, QWidget* parent)
             [this](int section) { ListView1_ColumnClick(section + 1); });
 }
 
-Form1::~Form1() = default; // here, where Form4 is complete
+Form1::~Form1() = default;
 
 QString Form1::listMode() const {
     return Text1->text();

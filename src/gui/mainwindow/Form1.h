@@ -5,15 +5,16 @@
 #include "core/images/DiskAudit.h"
 #include "core/search/Listing.h"
 #include "core/search/SearchCriteria.h"
+#include "core/settings/Settings.h"
 
 #include <QMainWindow>
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class Catalogue;
 class Clock;
-class Form4;
 class Prompts;
 class Shell;
 class ResultListModel;
@@ -59,9 +60,10 @@ public:
     const QString& selectedImagePath() const { return m_selectedImagePath; }
     const QString& driveBImagePath() const { return m_driveBImagePath; }
 
-    // The Settings dialog, loaded hidden on first use: the live holder of the emulator
-    // program paths and the root game folder.
-    Form4& settingsDialog();
+    // The emulator program paths and the root game folder in use: read from the settings
+    // file on first use and again after the Settings dialog closes, so edits count only once
+    // stored with Ok.
+    const ProgramPaths& programPaths();
     QString rootGameFolder();
     const ListSort& listSort() const { return m_sort; }
     ResultListModel* resultList() const { return m_list; }
@@ -165,7 +167,7 @@ private:
     qint16 m_selected = 0;
     QString m_selectedImagePath;
     QString m_driveBImagePath;
-    std::unique_ptr<Form4> m_form4;
+    std::optional<ProgramPaths> m_programPaths;
     ListSort m_sort;
     ResultListModel* m_list = nullptr;
     QList<QAction*> m_toolbarButtons; // by index - 1, separators included

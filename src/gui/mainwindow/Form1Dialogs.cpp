@@ -3,15 +3,16 @@
 
 #include "gui/mainwindow/ResultListModel.h"
 #include "core/Failures.h"
-#include "gui/dialogs/Form2.h"
-#include "gui/dialogs/Form3.h"
-#include "gui/dialogs/Form5.h"
-#include "gui/dialogs/Form6.h"
+#include "gui/dialogs/AboutDialog.h"
+#include "gui/dialogs/ReleaseNotesDialog.h"
+#include "gui/dialogs/EditDiskSetDialog.h"
+#include "gui/dialogs/EditSingleDiskDialog.h"
+#include "core/catalogue/Catalogue.h"
+#include "core/images/ImagePath.h"
 #include "gui/platform/Prompts.h"
 
 void Form1::mnueditset_Click() {
-    Form5 dialog(this, m_services.catalogue, m_services.prompts);
-    dialog.Form_Load();
+    EditDiskSetDialog dialog(this, m_services.catalogue, m_services.prompts);
     dialog.exec();
 }
 
@@ -27,24 +28,36 @@ void Form1::mnueditsingle_Click() {
                                   QStringLiteral("You cannot edit undefined/undumped games!"));
         return;
     }
-    Form6 dialog(this, m_services.catalogue, m_services.prompts, listed.sub2);
+    const QString nummer = listed.sub2;
+    Catalogue& catalogue = m_services.catalogue;
+    DiskFiles files;
     try {
-        dialog.Form_Load();
+        // The shared result set may hold another query's rows by now (a favourites listing, a
+        // disk set lookup), so the entry's record is read afresh.
+        const ResultSet& record = catalogue.query(entryRecordStatement(nummer));
+        if (record.atEnd())
+            throw CatalogueError(
+                QStringLiteral("The catalogue holds no disk for entry %1.").arg(nummer));
+        files = DiskFiles::fromCurrentRow(record);
     } catch (const CatalogueError& error) {
         m_services.prompts.refuse(this, error.message());
         return;
     }
-    dialog.exec();
+    EditSingleDiskDialog dialog(this, catalogue, m_services.prompts, nummer, files);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    // Later readers of the selected entry's record (drive B) find the new file data rather
+    // than the row read before the change.
+    tolerate("reading the edited entry again",
+             [&] { catalogue.query(entryRecordStatement(nummer)); });
 }
 
 void Form1::showAbout() {
-    Form2 dialog(this, m_services.shell);
-    dialog.Form_Load();
+    AboutDialog dialog(this, m_services.shell);
     dialog.exec();
 }
 
 void Form1::showReleaseNotes() {
-    Form3 dialog(this, m_folder.file(QStringLiteral("Instructions.txt")));
-    dialog.Form_Load();
+    ReleaseNotesDialog dialog(this, m_folder.file(QStringLiteral("Instructions.txt")));
     dialog.exec();
 }

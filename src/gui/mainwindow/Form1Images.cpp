@@ -1,12 +1,12 @@
 // The main window's disk image actions: the row click, "Place in Drive B", the emulator
-// choice and Play, and the Settings dialog that holds the paths they use.
+// choice and Play, and the program paths they use with the Settings dialog that edits them.
 #include "gui/mainwindow/Form1.h"
 
 #include "gui/mainwindow/ResultListModel.h"
 #include "core/settings/SettingsStore.h"
 #include "core/catalogue/Catalogue.h"
 #include "core/Failures.h"
-#include "gui/dialogs/Form4.h"
+#include "gui/dialogs/SettingsDialog.h"
 #include "core/images/EmulatorLaunch.h"
 #include "core/images/ImagePath.h"
 #include "gui/platform/Prompts.h"
@@ -15,7 +15,6 @@
 #include <QAction>
 #include <QItemSelectionModel>
 #include <QLabel>
-#include <QLineEdit>
 #include <QTreeView>
 
 namespace {
@@ -24,23 +23,21 @@ const QString kNotSelected = QStringLiteral("No Game has been selected!");
 
 } // namespace
 
-Form4& Form1::settingsDialog() {
-    if (!m_form4) {
-        m_form4 = std::make_unique<Form4>(this, m_services.prompts, m_settingsPath);
-        m_form4->Form_Load();
-    }
-    return *m_form4;
+const ProgramPaths& Form1::programPaths() {
+    if (!m_programPaths)
+        m_programPaths = Settings(m_settingsPath).programPaths();
+    return *m_programPaths;
 }
 
 QString Form1::rootGameFolder() {
-    return settingsDialog().Text2->text();
+    return programPaths().rootFolder;
 }
 
 void Form1::showSettings() {
-    Form4& dialog = settingsDialog();
+    SettingsDialog dialog(this, m_services.prompts, Settings(m_settingsPath), programPaths());
     dialog.exec();
-    // Closing unloads it; the next reader loads it again from the settings file.
-    m_form4.reset();
+    // Ok or Cancel, the next reader loads the values again from the settings file.
+    m_programPaths.reset();
 }
 
 int Form1::selectedRow() const {
@@ -133,11 +130,7 @@ void Form1::rungame() {
     else
         return;
 
-    Form4& dialog = settingsDialog();
-    const QString program = emulator == Emulator::Steem   ? dialog.Text1->text()
-                            : emulator == Emulator::Stew  ? dialog.Text3->text()
-                            : emulator == Emulator::Saint ? dialog.Text4->text()
-                                                          : dialog.Text5->text();
+    const QString program = programPaths().program(emulator);
     const QString problem = configurationProblem(emulator, program);
     if (!problem.isEmpty()) {
         m_services.prompts.refuse(this, problem);

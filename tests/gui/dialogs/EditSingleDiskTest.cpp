@@ -2,9 +2,8 @@
 
 #include "EditCatalogue.h"
 
-#include "core/Failures.h"
-#include "gui/dialogs/Form6.h"
 #include "core/images/ImagePath.h"
+#include "gui/dialogs/EditSingleDiskDialog.h"
 #include "gui/platform/Prompts.h"
 
 #include <QComboBox>
@@ -16,9 +15,29 @@
 
 namespace {
 
-QStringList fields(const Form6& dialog) {
-    return {dialog.Text1->text(), dialog.Text2->text(), dialog.Combo1->currentText()};
-}
+// The dialog for one entry, shown over a fresh catalogue and filled from the entry's record
+// as the main window fills it; its controls by their objectNames.
+struct SingleDiskDialog {
+    EditCatalogue db;
+    ScriptedPrompts prompts;
+    std::unique_ptr<EditSingleDiskDialog> dialog;
+    QLineEdit* stem = nullptr;
+    QLineEdit* number = nullptr;
+    QComboBox* extension = nullptr;
+
+    explicit SingleDiskDialog(const QString& nummer) {
+        const DiskFiles files =
+            DiskFiles::fromCurrentRow(db.catalogue.query(entryRecordStatement(nummer)));
+        dialog =
+            std::make_unique<EditSingleDiskDialog>(nullptr, db.catalogue, prompts, nummer, files);
+        stem = dialog->findChild<QLineEdit*>(QStringLiteral("Text1"));
+        number = dialog->findChild<QLineEdit*>(QStringLiteral("Text2"));
+        extension = dialog->findChild<QComboBox*>(QStringLiteral("Combo1"));
+        dialog->show();
+    }
+    QStringList fields() const { return {stem->text(), number->text(), extension->currentText()}; }
+    void press(const QString& button) { dialog->findChild<QPushButton*>(button)->click(); }
+};
 
 } // namespace
 
@@ -26,107 +45,58 @@ class EditSingleDiskTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void opensWithTheEntrysDisk() {
-        EditCatalogue db;
-        ScriptedPrompts prompts;
-        // Whatever the shared result set held before, the entry's own record is read.
-        db.catalogue.query(u"SELECT * FROM Compilations,Dnames WHERE "
-                           u"Compilations.F_ID = Dnames.F_ID AND Compilations.Nummer = 1");
-        Form6 dialog(nullptr, db.catalogue, prompts, QStringLiteral("7"));
-        dialog.Form_Load();
-        dialog.show();
-        QCOMPARE(dialog.windowTitle(), QStringLiteral("Edit Single Disk"));
-        QCOMPARE(dialog.Command2->text(), QStringLiteral("Ok"));
-        QCOMPARE(dialog.Command1->text(), QStringLiteral("Cancel"));
-        QCOMPARE(fields(dialog), (QStringList{"DT", "4", "msa"}));
-        QStringList extensions;
-        for (int i = 0; i < dialog.Combo1->count(); ++i)
-            extensions << dialog.Combo1->itemText(i);
-        QCOMPARE(extensions, (QStringList{"st", "msa", "dim", "zip"}));
+    void closingWritesTheEntrysDisk_data() {
+        QTest::addColumn<QString>("nummer");
+        QTest::addColumn<QStringList>("opened"); // stem, number, extension
+        QTest::addColumn<QStringList>("typed");
+        QTest::addColumn<QString>("button"); // Ok (Command2) or Cancel (Command1)
+        QTest::addColumn<int>("fId");
+        QTest::addColumn<QString>("written"); // folder, stem, number, extension, code
+        QTest::newRow("stem, number and extension")
+            << "7" << QStringList{"DT", "4", "msa"} << QStringList{"DEEP", "04", "zip"}
+            << "Command2" << 6 << "Deep|DEEP|04|zip|0";
+        QTest::newRow("Null number stays Null")
+            << "11" << QStringList{"MB", "", "st"} << QStringList{"MB", "", "st"} << "Command2" << 9
+            << "Medway|MB|Null|st|1";
+        QTest::newRow("cleared number writes Null")
+            << "3" << QStringList{"ADRN", "7", "msa"} << QStringList{"ADRN", "", "msa"}
+            << "Command2" << 2 << "Adren|ADRN|Null|msa|0";
+        QTest::newRow("apostrophes stored once")
+            << "1" << QStringList{"ADR", "1", "st"} << QStringList{"Rock'n'Roll", "1", "st"}
+            << "Command2" << 1 << "Adrenalin|Rock'n'Roll|1|st|1";
+        QTest::newRow("cancel") << "6" << QStringList{"AUTO", "12", "msa"}
+                                << QStringList{"X", "", "msa"} << "Command1" << 5
+                                << "Automation|AUTO|12|msa|1";
+    }
+    void closingWritesTheEntrysDisk() {
+        QFETCH(QString, nummer);
+        QFETCH(QStringList, opened);
+        QFETCH(QStringList, typed);
+        QFETCH(QString, button);
+        QFETCH(int, fId);
+        QFETCH(QString, written);
+        SingleDiskDialog d(nummer);
+        QStringList disks = d.db.disks();
+        QCOMPARE(d.fields(), opened);
+        d.stem->setText(typed[0]);
+        d.number->setText(typed[1]);
+        d.extension->setEditText(typed[2]);
+        d.press(button);
+        QCOMPARE(d.dialog->result(),
+                 int(button == u"Command2" ? QDialog::Accepted : QDialog::Rejected));
+        QVERIFY(d.prompts.shown().isEmpty());
+        // Only that disk may change; its folder and code stay.
+        disks[fId - 1] = written;
+        QCOMPARE(d.db.disks(), disks);
     }
 
-    void okWritesStemExtensionAndNumber() {
-        EditCatalogue db;
-        ScriptedPrompts prompts;
-        QStringList disks = db.disks();
-        Form6 dialog(nullptr, db.catalogue, prompts, QStringLiteral("7"));
-        dialog.Form_Load();
-        dialog.show();
-        dialog.Text1->setText(QStringLiteral("DEEP"));
-        dialog.Text2->setText(QStringLiteral("04"));
-        dialog.Combo1->setEditText(QStringLiteral("zip"));
-        dialog.Command2->click();
-        QCOMPARE(dialog.result(), int(QDialog::Accepted));
-        QVERIFY(prompts.shown().isEmpty());
-        // The shared result set holds the edited entry's fresh record for later readers.
-        QCOMPARE(db.catalogue.results().field(u"Nummer").toString(), QStringLiteral("7"));
-        QCOMPARE(DiskFiles::fromCurrentRow(db.catalogue.results()).filename,
-                 QStringLiteral("DEEP"));
-        // Only that disk changed; its folder and code stay.
-        disks[5] = QStringLiteral("Deep|DEEP|04|zip|0");
-        QCOMPARE(db.disks(), disks);
-
-        // The other entry of that disk opens with the new data.
-        Form6 other(nullptr, db.catalogue, prompts, QStringLiteral("8"));
-        other.Form_Load();
-        QCOMPARE(fields(other), (QStringList{"DEEP", "04", "zip"}));
-    }
-
-    void nullNumberRoundTrip() {
-        EditCatalogue db;
-        ScriptedPrompts prompts;
-        QCOMPARE(db.disk(9), QStringLiteral("Medway|MB|Null|st|1"));
-        {
-            Form6 dialog(nullptr, db.catalogue, prompts, QStringLiteral("11"));
-            dialog.Form_Load();
-            QCOMPARE(fields(dialog), (QStringList{"MB", "", "st"}));
-            dialog.Command2->click();
-        }
-        QCOMPARE(db.disk(9), QStringLiteral("Medway|MB|Null|st|1"));
-
-        // Clearing a number writes Null, not an empty text.
-        Form6 dialog(nullptr, db.catalogue, prompts, QStringLiteral("3"));
-        dialog.Form_Load();
-        QCOMPARE(fields(dialog), (QStringList{"ADRN", "7", "msa"}));
-        dialog.Text2->clear();
-        dialog.Command2->click();
-        QCOMPARE(db.disk(2), QStringLiteral("Adren|ADRN|Null|msa|0"));
-        QCOMPARE(relativeImagePath(DiskFiles::fromCurrentRow(db.catalogue.results())),
-                 QStringLiteral("Adren/ADRN.msa"));
-    }
-
-    void apostropheStemStoredOnce() {
-        EditCatalogue db;
-        ScriptedPrompts prompts;
-        Form6 dialog(nullptr, db.catalogue, prompts, QStringLiteral("1"));
-        dialog.Form_Load();
-        dialog.Text1->setText(QStringLiteral("Rock'n'Roll"));
-        dialog.Command2->click();
-        QCOMPARE(db.disk(1), QStringLiteral("Adrenalin|Rock'n'Roll|1|st|1"));
-        Form6 again(nullptr, db.catalogue, prompts, QStringLiteral("2"));
-        again.Form_Load();
-        QCOMPARE(again.Text1->text(), QStringLiteral("Rock'n'Roll"));
-    }
-
-    void cancelChangesNothing() {
-        EditCatalogue db;
-        ScriptedPrompts prompts;
-        const QStringList disks = db.disks();
-        Form6 dialog(nullptr, db.catalogue, prompts, QStringLiteral("6"));
-        dialog.Form_Load();
-        dialog.show();
-        dialog.Text1->setText(QStringLiteral("X"));
-        dialog.Text2->clear();
-        dialog.Command1->click();
-        QCOMPARE(dialog.result(), int(QDialog::Rejected));
-        QCOMPARE(db.disks(), disks);
-    }
-
-    void anEntryWithoutARecordCannotLoad() {
-        EditCatalogue db;
-        ScriptedPrompts prompts;
-        Form6 dialog(nullptr, db.catalogue, prompts, QStringLiteral("999"));
-        QVERIFY_THROWS_EXCEPTION(CatalogueError, dialog.Form_Load());
+    void aRejectedUpdateIsReportedAndTheDialogStays() {
+        SingleDiskDialog d(QStringLiteral("6"));
+        d.db.catalogue.execute(u"DROP TABLE Dnames");
+        d.press(QStringLiteral("Command2"));
+        QCOMPARE(d.prompts.shown().size(), 1);
+        QCOMPARE(d.prompts.shown()[0].icon, Prompts::Icon::Exclamation);
+        QVERIFY(d.dialog->isVisible());
     }
 };
 

@@ -3,10 +3,11 @@
 #include "WindowHarness.h"
 
 #include "gui/mainwindow/ResultListModel.h"
-#include "gui/dialogs/Form2.h"
-#include "gui/dialogs/Form3.h"
-#include "gui/dialogs/Form5.h"
-#include "gui/dialogs/Form6.h"
+#include "core/editing/DiskEditStatements.h"
+#include "gui/dialogs/AboutDialog.h"
+#include "gui/dialogs/ReleaseNotesDialog.h"
+#include "gui/dialogs/EditDiskSetDialog.h"
+#include "gui/dialogs/EditSingleDiskDialog.h"
 
 #include <QAction>
 #include <QApplication>
@@ -40,8 +41,13 @@ public:
                     other->close();
                 return;
             }
-            m_opened = dialog->isVisible() && dialog->isModal() &&
-                       dialog->parentWidget() == h.window.get();
+            // Opened as every dialog is: modal, owned by the window and centred over it.
+            const QRect owner = h.window->frameGeometry();
+            m_opened =
+                dialog->isVisible() && dialog->isModal() &&
+                dialog->parentWidget() == h.window.get() &&
+                dialog->pos() == QPoint(owner.left() + (owner.width() - dialog->width()) / 2,
+                                        owner.top() + (owner.height() - dialog->height()) / 2);
             act(*dialog);
             if (dialog->isVisible())
                 dialog->reject();
@@ -63,13 +69,24 @@ void clickRow(WindowHarness& h, const char* nummer) {
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, cell.center());
 }
 
-void clickGroup(Form5& dialog, const char* group) {
-    const QList<QListWidgetItem*> rows =
-        dialog.List1->findItems(QLatin1String(group), Qt::MatchExactly);
+template <typename T> T* control(QDialog& dialog, const char* name) {
+    return dialog.findChild<T*>(QLatin1String(name));
+}
+
+// The stem, number and extension the Edit Single Disk dialog shows.
+QStringList singleDiskFields(QDialog& dialog) {
+    return {control<QLineEdit>(dialog, "Text1")->text(),
+            control<QLineEdit>(dialog, "Text2")->text(),
+            control<QComboBox>(dialog, "Combo1")->currentText()};
+}
+
+void clickGroup(QDialog& dialog, const char* group) {
+    auto* list = control<QListWidget>(dialog, "List1");
+    const QList<QListWidgetItem*> rows = list->findItems(QLatin1String(group), Qt::MatchExactly);
     QCOMPARE(rows.size(), 1);
-    dialog.List1->scrollToItem(rows.first());
-    QTest::mouseClick(dialog.List1->viewport(), Qt::LeftButton, {},
-                      dialog.List1->visualItemRect(rows.first()).center());
+    list->scrollToItem(rows.first());
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualItemRect(rows.first()).center());
 }
 
 QString disk(WindowHarness& h, int fId) {
@@ -98,50 +115,61 @@ private Q_SLOTS:
         WindowHarness h;
         h.window->show();
         QAction* single = h.find<QAction>("mnueditsingle");
-        WhenOpen<Form6> never(h, [](Form6&) {});
+        WhenOpen<EditSingleDiskDialog> never(h, [](EditSingleDiskDialog&) {});
 
         single->trigger(); // empty list
         h.listAll();
         single->trigger(); // listed, but no row clicked since
         clickRow(h, "4");  // undumped
         single->trigger();
+        clickRow(h, "3"); // its record gone since it was listed
+        h.catalogue.execute(u"DELETE FROM Compilations WHERE Nummer = 3");
+        single->trigger();
         QCOMPARE(h.prompts.shownTexts(),
                  (QStringList{"No Game has been selected!", "No Game has been selected!",
-                              "You cannot edit undefined/undumped games!"}));
+                              "You cannot edit undefined/undumped games!",
+                              "The catalogue holds no disk for entry 3."}));
         for (const ScriptedPrompts::Shown& shown : h.prompts.shown()) {
             QCOMPARE(shown.caption, QStringLiteral("Atari ST Kestrel"));
             QCOMPARE(shown.buttons, Prompts::Buttons::Ok);
             QCOMPARE(shown.icon, Prompts::Icon::Exclamation);
         }
         QVERIFY(!never.opened());
-        QVERIFY(!h.window->findChild<Form6*>());
+        QVERIFY(!h.window->findChild<EditSingleDiskDialog*>());
     }
 
+    void singleDiskEditsTheSelectedEntrysDisk_data() {
+        // Other rows take the shared result set after the click; the dialog still edits the
+        // selected entry's disk.
+        QTest::addColumn<QString>("statement");
+        QTest::newRow("another entry's record")
+            << QStringLiteral("SELECT * FROM Compilations,Dnames WHERE "
+                              "Compilations.F_ID=Dnames.F_ID AND Compilations.Nummer = 3");
+        QTest::newRow("a disk set lookup, no entry number") << diskSetLookupStatement("D-Bug");
+    }
     void singleDiskEditsTheSelectedEntrysDisk() {
+        QFETCH(QString, statement);
         WindowHarness h;
         h.window->show();
         h.listAll();
         clickRow(h, "2");
-        // Another entry's record takes the shared result set, as a favourites listing or a
-        // disk set lookup would; the dialog still edits the selected entry's disk.
-        h.catalogue.query(u"SELECT * FROM Compilations,Dnames WHERE "
-                          u"Compilations.F_ID=Dnames.F_ID AND Compilations.Nummer = 3");
-        WhenOpen<Form6> edit(h, [](Form6& dialog) {
-            QCOMPARE(dialog.windowTitle(), QStringLiteral("Edit Single Disk"));
-            QCOMPARE(dialog.Text1->text(), QStringLiteral("AUTO"));
-            QCOMPARE(dialog.Text2->text(), QStringLiteral("012"));
-            QCOMPARE(dialog.Combo1->currentText(), QStringLiteral("st"));
-            dialog.Text1->setText(QStringLiteral("Auto'Mat"));
-            dialog.Text2->clear();
-            dialog.Command2->click();
+        h.catalogue.query(statement);
+        WhenOpen<EditSingleDiskDialog> edit(h, [](EditSingleDiskDialog& dialog) {
+            QCOMPARE(singleDiskFields(dialog), (QStringList{"AUTO", "012", "st"}));
+            control<QLineEdit>(dialog, "Text1")->setText(QStringLiteral("Auto'Mat"));
+            control<QLineEdit>(dialog, "Text2")->clear();
+            control<QPushButton>(dialog, "Command2")->click();
         });
         h.find<QAction>("mnueditsingle")->trigger();
         QVERIFY(edit.opened());
         QVERIFY(h.prompts.shown().isEmpty());
+        // The list is not refreshed, but drive B takes the new file data.
+        QCOMPARE(h.window->resultList()->rowCount(), 5);
+        h.find<QAction>("mnudriveB")->trigger();
+        QCOMPARE(h.window->driveBImagePath(),
+                 h.window->rootGameFolder() + QStringLiteral("/Auto/Auto'Mat.st"));
         QCOMPARE(disk(h, 1), QStringLiteral("Auto|Auto'Mat|Null|st"));
         QCOMPARE(disk(h, 2), QStringLiteral("Auto|AUTO|120|st"));
-        // The list is not refreshed.
-        QCOMPARE(h.window->resultList()->rowCount(), 5);
     }
 
     void diskSetFromTheMenu() {
@@ -149,16 +177,15 @@ private Q_SLOTS:
         h.window->show();
         h.listAll();
         const QString status = h.window->Label3->text();
-        WhenOpen<Form5> edit(h, [](Form5& dialog) {
-            QCOMPARE(dialog.windowTitle(), QStringLiteral("Edit Disk Set"));
+        WhenOpen<EditDiskSetDialog> edit(h, [](EditDiskSetDialog& dialog) {
             clickGroup(dialog, "Automation");
             // Filled from the disk numbered "120", the greatest.
-            QCOMPARE(dialog.Text6->text(), QStringLiteral("Auto"));
-            QCOMPARE(dialog.Text7->text(), QStringLiteral("AUTO"));
-            dialog.Text6->setText(QStringLiteral("Automation"));
-            dialog.Text7->setText(QStringLiteral("AUTOMATION"));
-            dialog.Combo4->setEditText(QStringLiteral("msa"));
-            dialog.Command1->click();
+            QCOMPARE(control<QLineEdit>(dialog, "Text6")->text(), QStringLiteral("Auto"));
+            QCOMPARE(control<QLineEdit>(dialog, "Text7")->text(), QStringLiteral("AUTO"));
+            control<QLineEdit>(dialog, "Text6")->setText(QStringLiteral("Automation"));
+            control<QLineEdit>(dialog, "Text7")->setText(QStringLiteral("AUTOMATION"));
+            control<QComboBox>(dialog, "Combo4")->setEditText(QStringLiteral("msa"));
+            control<QPushButton>(dialog, "Command1")->click();
         });
         h.find<QAction>("mnueditset")->trigger();
         QVERIFY(edit.opened());
@@ -167,34 +194,15 @@ private Q_SLOTS:
         QCOMPARE(disk(h, 3), QStringLiteral("DBug|DB|Null|msa"));
         QCOMPARE(h.window->resultList()->rowCount(), 5);
         QCOMPARE(h.window->Label3->text(), status);
-
-        // A group chosen in the dialog replaces the shared result set with rows that carry
-        // no entry number; Edit Single Disk still reads the clicked entry's disk.
-        clickRow(h, "1");
-        WhenOpen<Form5> look(h, [](Form5& dialog) {
-            clickGroup(dialog, "D-Bug");
-            QCOMPARE(dialog.Text7->text(), QStringLiteral("DB"));
-            dialog.Command2->click();
-        });
-        h.find<QAction>("mnueditset")->trigger();
-        QVERIFY(look.opened());
-        WhenOpen<Form6> single(h, [](Form6& dialog) {
-            QCOMPARE(dialog.Text1->text(), QStringLiteral("AUTOMATION"));
-            QCOMPARE(dialog.Text2->text(), QStringLiteral("012"));
-            QCOMPARE(dialog.Combo1->currentText(), QStringLiteral("msa"));
-        });
-        h.find<QAction>("mnueditsingle")->trigger();
-        QVERIFY(single.opened());
-        QVERIFY(h.prompts.shown().isEmpty());
     }
 
     void aboutFromToolbarAndMenu() {
         WindowHarness h;
         h.window->show();
         for (const char* opener : {"About", "mnuabout"}) {
-            WhenOpen<Form2> about(h, [&h](Form2& dialog) {
-                QCOMPARE(dialog.windowTitle(), QStringLiteral("About"));
-                QTest::mouseClick(dialog.Label3, Qt::LeftButton);
+            WhenOpen<AboutDialog> about(h, [&h](AboutDialog& dialog) {
+                QTest::mouseClick(dialog.findChild<QLabel*>(QStringLiteral("Label3")),
+                                  Qt::LeftButton);
                 QCOMPARE(h.shell.opened.last(),
                          QUrl(QStringLiteral("mailto:kestrel@kestrel.invalid")));
             });
@@ -208,31 +216,22 @@ private Q_SLOTS:
         WindowHarness h;
         h.window->show();
         QString shown;
-        const auto read = [&shown](Form3& dialog) {
-            QCOMPARE(dialog.windowTitle(), QStringLiteral("Release Notes"));
-            shown = dialog.RTB1->toPlainText();
+        const auto read = [&shown](ReleaseNotesDialog& dialog) {
+            shown = dialog.findChild<QTextEdit*>(QStringLiteral("RTB1"))->toPlainText();
         };
         writeNotes(h, "<h1>Kestrel</h1>\nfirst\n");
         {
-            WhenOpen<Form3> notes(h, read);
+            WhenOpen<ReleaseNotesDialog> notes(h, read);
             h.find<QAction>("Help")->trigger();
             QVERIFY(notes.opened());
             QCOMPARE(shown, QStringLiteral("<h1>Kestrel</h1>\nfirst\n"));
         }
         writeNotes(h, "second\n");
         {
-            WhenOpen<Form3> notes(h, read);
+            WhenOpen<ReleaseNotesDialog> notes(h, read);
             h.find<QAction>("mnunotes")->trigger();
             QVERIFY(notes.opened());
             QCOMPARE(shown, QStringLiteral("second\n"));
-        }
-        QVERIFY(QFile::remove(h.folder.file(QStringLiteral("Instructions.txt"))));
-        {
-            WhenOpen<Form3> notes(h, read);
-            h.find<QAction>("Help")->trigger();
-            QVERIFY(notes.opened());
-            QCOMPARE(shown, QString());
-            QVERIFY(h.prompts.shown().isEmpty());
         }
     }
 };

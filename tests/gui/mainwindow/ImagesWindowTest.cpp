@@ -5,7 +5,7 @@
 #include "gui/mainwindow/ResultListModel.h"
 #include "core/settings/SettingsStore.h"
 #include "core/catalogue/Catalogue.h"
-#include "gui/dialogs/Form4.h"
+#include "gui/dialogs/SettingsDialog.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -152,33 +152,39 @@ private Q_SLOTS:
         QCOMPARE(h.prompts.shownTexts().last(), QStringLiteral("No Game has been selected!"));
     }
 
-    void settingsDialogHoldsTheValues() {
+    void settingsInUseChangeOnlyWhenTheDialogCloses() {
         WindowHarness h(settingsWithRoot(QStringLiteral("/st")), QLatin1String(kCatalogue));
-        // Read hidden first, then edited and cancelled: the stored values stay in use.
+        // Once read, the values hold until the dialog closes, even against a hand edit; the
+        // dialog opens with them. Cancel then reads the file again, Ok stores the boxes first.
         QCOMPARE(h.window->rootGameFolder(), QStringLiteral("/st"));
-        QTimer::singleShot(0, [&] {
-            Form4* dialog = h.window->findChild<Form4*>();
-            QVERIFY(dialog && dialog->isVisible());
-            QCOMPARE(dialog->windowTitle(), QStringLiteral("Settings"));
-            dialog->Text2->setText(QStringLiteral("/elsewhere"));
-            dialog->Command5->click();
-        });
+        writeini(QStringLiteral("settings"), QStringLiteral("rootfolder"),
+                 QStringLiteral("/by/hand"), h.folder.settingsPath());
+        QCOMPARE(h.window->rootGameFolder(), QStringLiteral("/st"));
+        QString shown;
+        QPoint offCentre; // from the place centred over the window
+        const auto typeRootAndPress = [&](const char* button) {
+            QTimer::singleShot(0, [&, button] {
+                auto* dialog = h.window->findChild<SettingsDialog*>();
+                const QRect owner = h.window->frameGeometry();
+                offCentre =
+                    dialog->pos() - QPoint(owner.left() + (owner.width() - dialog->width()) / 2,
+                                           owner.top() + (owner.height() - dialog->height()) / 2);
+                auto* root = dialog->findChild<QLineEdit*>(QStringLiteral("Text2"));
+                shown = root->text();
+                root->setText(QStringLiteral("/games/st"));
+                dialog->findChild<QPushButton*>(QLatin1String(button))->click();
+            });
+        };
+        typeRootAndPress("Command5");
         h.find<QAction>("Settings")->trigger();
-        QCOMPARE(h.window->rootGameFolder(), QStringLiteral("/st"));
+        QCOMPARE(offCentre, QPoint());
+        QCOMPARE(shown, QStringLiteral("/st"));
+        QCOMPARE(h.window->rootGameFolder(), QStringLiteral("/by/hand"));
 
-        QTimer::singleShot(0, [&] {
-            Form4* dialog = h.window->findChild<Form4*>();
-            h.prompts.setNextFolder(QStringLiteral("/games/st"));
-            dialog->Command2->click();
-            h.prompts.setNextFileName(QStringLiteral("/opt/emu/Steem.exe"));
-            dialog->Command1->click();
-            dialog->Command4->click(); // cancelled browse keeps the box
-            dialog->Command3->click();
-        });
+        typeRootAndPress("Command3");
         h.find<QAction>("mnusettings")->trigger();
+        QCOMPARE(shown, QStringLiteral("/by/hand"));
         QCOMPARE(h.setting("settings", "rootfolder"), QStringLiteral("/games/st"));
-        QCOMPARE(h.setting("settings", "STeem"), QStringLiteral("/opt/emu/Steem.exe"));
-        QCOMPARE(h.setting("settings", "STew"), QString());
         QCOMPARE(h.window->rootGameFolder(), QStringLiteral("/games/st"));
     }
 

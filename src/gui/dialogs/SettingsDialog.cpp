@@ -1,0 +1,126 @@
+#include "gui/dialogs/SettingsDialog.h"
+
+#include "gui/dialogs/DialogPlacement.h"
+#include "gui/platform/Images.h"
+#include "gui/platform/Prompts.h"
+
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+// The objectNames scripts and tests find the window and its controls by. Each emulator's
+// row (frame, path box, browse button) is named in emulatorTable().
+namespace names {
+constexpr char window[] = "Form4";
+constexpr char picture[] = "Picture1";
+constexpr char rootFolderFrame[] = "Frame2";
+constexpr char rootFolderBox[] = "Text2";
+constexpr char rootFolderBrowse[] = "Command2";
+constexpr char okButton[] = "Command3";
+constexpr char cancelButton[] = "Command5";
+} // namespace names
+
+// One framed row: a path box and its "..." browse button.
+struct PathRow {
+    QGroupBox* frame;
+    QLineEdit* box;
+    QPushButton* browse;
+};
+
+PathRow pathRow(QWidget* parent, const char* frameName, const QString& caption, const char* boxName,
+                const char* browseName, const QString& path) {
+    auto* frame = new QGroupBox(caption, parent);
+    frame->setObjectName(QLatin1String(frameName));
+    auto* row = new QHBoxLayout(frame);
+    auto* box = new QLineEdit(path, frame);
+    box->setObjectName(QLatin1String(boxName));
+    box->setMinimumWidth(380);
+    auto* browse = new QPushButton(QStringLiteral("..."), frame);
+    browse->setObjectName(QLatin1String(browseName));
+    browse->setFixedWidth(36);
+    row->addWidget(box, 1);
+    row->addWidget(browse);
+    return {frame, box, browse};
+}
+
+} // namespace
+
+SettingsDialog::SettingsDialog(QWidget* owner, Prompts& prompts, const Settings& settings,
+                               const ProgramPaths& loaded)
+    : QDialog(owner), m_prompts(prompts), m_settings(settings) {
+    setObjectName(QLatin1String(names::window));
+    setModal(true);
+    setWindowTitle(QStringLiteral("Settings"));
+    auto* layout = new QVBoxLayout(this);
+    auto* top = new QHBoxLayout;
+    auto* picture = new QLabel(this);
+    picture->setObjectName(QLatin1String(names::picture));
+    picture->setPixmap(imageListPicture(12).pixmap(48, 48));
+    picture->setAlignment(Qt::AlignTop);
+    top->addWidget(picture);
+
+    auto* rows = new QVBoxLayout;
+    for (const EmulatorRow& emulator : emulatorTable()) {
+        const PathRow row =
+            pathRow(this, emulator.settingsFrame, QLatin1String(emulator.settingsCaption),
+                    emulator.pathBox, emulator.browseButton, loaded.program(emulator.emulator));
+        m_programBoxes[size_t(emulator.emulator)] = row.box;
+        connect(row.browse, &QPushButton::clicked, this,
+                [this, which = emulator.emulator] { browseProgram(which); });
+        rows->addWidget(row.frame);
+    }
+    const PathRow root = pathRow(this, names::rootFolderFrame, QStringLiteral("Root Game Folder"),
+                                 names::rootFolderBox, names::rootFolderBrowse, loaded.rootFolder);
+    m_rootFolderBox = root.box;
+    connect(root.browse, &QPushButton::clicked, this, &SettingsDialog::browseRootFolder);
+    rows->addWidget(root.frame);
+    top->addLayout(rows, 1);
+    layout->addLayout(top);
+
+    auto* buttons = new QHBoxLayout;
+    auto* ok = new QPushButton(QStringLiteral("Ok"), this);
+    ok->setObjectName(QLatin1String(names::okButton));
+    ok->setDefault(true);
+    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    cancel->setObjectName(QLatin1String(names::cancelButton));
+    buttons->addStretch(1);
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+    layout->addLayout(buttons);
+    connect(ok, &QPushButton::clicked, this, &SettingsDialog::save);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    adjustSize();
+    centreOver(this, owner);
+}
+
+ProgramPaths SettingsDialog::paths() const {
+    ProgramPaths paths;
+    for (const EmulatorRow& row : emulatorTable())
+        paths.program(row.emulator) = m_programBoxes[size_t(row.emulator)]->text();
+    paths.rootFolder = m_rootFolderBox->text();
+    return paths;
+}
+
+void SettingsDialog::browseProgram(Emulator emulator) {
+    const QString chosen =
+        m_prompts.openFileName(this, QStringLiteral("Open"), QStringLiteral("All Files (*)"));
+    if (!chosen.isEmpty())
+        m_programBoxes[size_t(emulator)]->setText(chosen);
+}
+
+void SettingsDialog::browseRootFolder() {
+    const QString chosen =
+        m_prompts.folder(this, QStringLiteral("Please select root game folder."));
+    if (!chosen.isEmpty())
+        m_rootFolderBox->setText(chosen);
+}
+
+void SettingsDialog::save() {
+    m_settings.storeProgramPaths(paths());
+    accept();
+}
