@@ -38,7 +38,7 @@ int main(int argc, char** argv) {
     Catalogue catalogue;
     SystemClock clock;
     SystemShell shell;
-    std::unique_ptr<Form1> window;
+    std::unique_ptr<MainWindow> window;
     if (const int status = openMainWindow(folder, {catalogue, prompts, clock, shell}, window))
         return status;
     return QApplication::exec();

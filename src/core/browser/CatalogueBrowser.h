@@ -129,8 +129,8 @@ public:
     // Returns whether the list, showing favourites, is to be emptied.
     bool clearFavourites();
 
-    // Audits. The whole catalogue and a group refuse when the root folder is missing, unless
-    // `force`; a group refuses "ALL". Each ends with nothing selected.
+    // Audits. Callers ask rootFolderProblem() first (the window asks the user, kestrel-cli
+    // refuses unless forced); a group refuses "ALL". Each ends with nothing selected.
     struct AuditResult {
         qlonglong visited = 0;
         QString timeText; // " Audited in: 1.5 secs"

@@ -4,13 +4,13 @@
 #include "core/Failures.h"
 #include "gui/platform/Prompts.h"
 
-int openMainWindow(const ProgramFolder& folder, Form1::Services services,
-                   std::unique_ptr<Form1>& window) {
+int openMainWindow(const ProgramFolder& folder, MainWindow::Services services,
+                   std::unique_ptr<MainWindow>& window) {
     if (const int status = importOriginalCatalogue(folder, services.prompts))
         return status;
-    window = std::make_unique<Form1>(folder, services);
+    window = std::make_unique<MainWindow>(folder, services);
     try {
-        window->Form_Load();
+        window->load();
     } catch (const CatalogueError& error) {
         window.reset();
         services.prompts.message(nullptr, error.message(), QStringLiteral("Atari ST Kestrel"),

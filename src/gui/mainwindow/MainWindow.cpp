@@ -1,0 +1,430 @@
+#include "gui/mainwindow/MainWindow.h"
+
+#include "core/catalogue/Catalogue.h"
+#include "core/favourites/Favourites.h"
+#include "core/search/GroupLists.h"
+#include "core/search/SearchHistory.h"
+#include "gui/dialogs/AboutDialog.h"
+#include "gui/dialogs/EditDiskSetDialog.h"
+#include "gui/dialogs/EditSingleDiskDialog.h"
+#include "gui/dialogs/ReleaseNotesDialog.h"
+#include "gui/dialogs/SettingsDialog.h"
+#include "gui/mainwindow/ListExport.h"
+#include "gui/mainwindow/MainWindowNames.h"
+#include "gui/mainwindow/ResultList.h"
+#include "gui/mainwindow/SearchCriteriaPanel.h"
+#include "gui/mainwindow/StatusLine.h"
+#include "gui/mainwindow/Widgets.h"
+#include "gui/platform/Images.h"
+#include "gui/platform/Prompts.h"
+#include "gui/platform/Shell.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QLineEdit>
+#include <QScreen>
+#include <QVBoxLayout>
+
+#include <map>
+
+namespace {
+
+const QString kCaption = QStringLiteral("The Atari ST Kestrel v2.0 - The Tarnwell Edition [BETA]");
+const QString kReady = QStringLiteral(" Status: Ready To Search");
+
+} // namespace
+
+MainWindow::MainWindow(const ProgramFolder& folder, Services services, QWidget* parent)
+    : QMainWindow(parent), m_folder(folder), m_services(services),
+      m_browser(services.catalogue, services.clock, folder) {
+    setObjectName(QLatin1String(names::window));
+    setWindowIcon(applicationIcon());
+    resize(960, 680);
+
+    m_actions = new MainActions(this);
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(6, 6, 6, 2);
+    m_criteria = new SearchCriteriaPanel(central);
+    m_list = new ResultList(central);
+    m_status = new StatusLine(this);
+    layout->addWidget(m_criteria);
+    layout->addWidget(m_list, 1);
+    layout->addWidget(m_status->textsRow());
+    // A hidden mirror of the list mode, for scripts that read it.
+    m_listModeBox =
+        named<QLineEdit>(names::listModeBox, listModeText(m_browser.listMode()), central);
+    m_listModeBox->hide();
+    setCentralWidget(central);
+    m_export = new ListExport(this, m_browser, services.prompts, *m_list, *m_status);
+
+    connect(m_actions, &MainActions::triggered, this, &MainWindow::run);
+    connect(m_actions, &MainActions::emulatorChosen, this, &MainWindow::chooseEmulator);
+    connect(m_criteria, &SearchCriteriaPanel::searchRequested, this, &MainWindow::search);
+    connect(m_criteria, &SearchCriteriaPanel::resetRequested, this, &MainWindow::reset);
+    connect(m_criteria, &SearchCriteriaPanel::exitRequested, this, &MainWindow::close);
+    connect(m_criteria, &SearchCriteriaPanel::groupChosen, this, &MainWindow::chooseGroup);
+    connect(m_criteria, &SearchCriteriaPanel::columnOrderToggled, this,
+            &MainWindow::switchColumnOrder);
+    connect(m_list, &ResultList::rowClicked, this, &MainWindow::selectRow);
+    connect(m_list, &ResultList::headerClicked, this, &MainWindow::clickColumn);
+    connect(m_list, &ResultList::popupRequested, m_actions, &MainActions::popup);
+    connect(m_status, &StatusLine::hovered, this, &MainWindow::showPlaceTip);
+    connect(&m_browser, &CatalogueBrowser::listModeChanged, this,
+            [this](ListMode mode) { m_listModeBox->setText(listModeText(mode)); });
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::load() {
+    setWindowTitle(kCaption);
+    if (const QScreen* screen = this->screen()) {
+        const QRect area = screen->geometry();
+        move(area.left() + (area.width() - width()) / 2,
+             area.top() + (area.height() - height()) / 2);
+    }
+    m_services.catalogue.open(m_folder.file(Catalogue::fileName()));
+
+    const Settings settings = m_browser.settings();
+    m_list->setColumns(settings.columnCaptions(), QStringLiteral("nummer"));
+    // Switching the column order on runs the switch at once, before the first sort.
+    m_criteria->setReversedColumns(settings.isOn(SettingKey::ReverseColumns));
+    // Set to descending, so that the click on the first column makes it ascending.
+    ListSort sort;
+    sort.direction = ListSort::Descending;
+    m_list->setSort(sort);
+    clickColumn(1);
+    m_status->setStatus(kReady);
+    m_criteria->fill(groupBoxNames(), readSearchHistory(settings.file()));
+    m_criteria->setFilters(settings.availabilityFilter());
+    m_actions->setEmulator(m_browser.emulator());
+}
+
+void MainWindow::run(Command command) {
+    using Slot = void (MainWindow::*)();
+    static const std::map<Command, Slot> slots{
+        {Command::Play, &MainWindow::play},
+        {Command::Audit, &MainWindow::auditAll},
+        {Command::Favourites, &MainWindow::listFavourites},
+        {Command::Settings, &MainWindow::showSettings},
+        {Command::Compress, &MainWindow::compress},
+        {Command::Save, &MainWindow::saveList},
+        {Command::Paste, &MainWindow::pasteList},
+        {Command::Report, &MainWindow::stampReport},
+        {Command::About, &MainWindow::showAbout},
+        {Command::Help, &MainWindow::showReleaseNotes},
+        {Command::Exit, &MainWindow::quit},
+        {Command::EditSingleDisk, &MainWindow::editSingleDisk},
+        {Command::EditDiskSet, &MainWindow::editDiskSet},
+        {Command::SyntaxOverview, &MainWindow::showSyntax},
+        {Command::AuditGame, &MainWindow::auditGame},
+        {Command::AuditGroup, &MainWindow::auditGroup},
+        {Command::AddFavourite, &MainWindow::addFavourite},
+        {Command::RemoveFavourite, &MainWindow::removeFavourite},
+        {Command::ClearFavourites, &MainWindow::clearFavourites},
+        {Command::PlaceInDriveB, &MainWindow::placeInDriveB},
+    };
+    // A failing command stops where it failed; the window stays usable.
+    tolerate("Running a command", [&] { (this->*slots.at(command))(); });
+}
+
+void MainWindow::quit() {
+    close();
+}
+
+void MainWindow::showSyntax() {
+    m_criteria->showSyntax();
+}
+
+SearchCriteria MainWindow::criteria() const {
+    SearchCriteria criteria = m_criteria->criteria();
+    criteria.sortCaption = m_list->sortCaption();
+    criteria.descending = m_list->sort().descending();
+    return criteria;
+}
+
+void MainWindow::showListing(const ListingResult& result) {
+    m_list->setRows(result.rows);
+    if (result.timeText)
+        m_status->setTime(*result.timeText);
+    if (result.noMatches)
+        m_list->showNoMatches(*result.noMatches);
+    m_status->setStatus(result.countText);
+}
+
+void MainWindow::refuse(const Refusal& refusal) {
+    m_services.prompts.refuse(this, refusal);
+}
+
+void MainWindow::report(const KestrelError& error) {
+    m_services.prompts.refuse(this, error.message());
+}
+
+void MainWindow::search() {
+    m_list->showWelcome(false);
+    PreparedSearch prepared;
+    try {
+        prepared = m_browser.startSearch({m_criteria->byName(), criteria()});
+    } catch (const Refusal& refusal) {
+        return refuse(refusal);
+    }
+    m_list->clear();
+    if (prepared.byName)
+        m_criteria->setSearchText(prepared.searchedText);
+    try {
+        showListing(m_browser.runSearch(prepared, m_list->captions()));
+    } catch (const CatalogueError& error) {
+        return report(error);
+    }
+    if (prepared.byName && !prepared.searchedText.isEmpty())
+        m_criteria->setHistory(
+            m_browser.rememberSearch(prepared.searchedText, m_criteria->history()));
+}
+
+void MainWindow::reset() {
+    m_criteria->reset();
+    m_status->setStatus(kReady);
+    m_list->showNoMatches(false);
+    m_list->showWelcome(true);
+    m_status->setTime(QString());
+    m_list->clear();
+    m_browser.reset();
+}
+
+void MainWindow::listFavourites() {
+    m_list->clear();
+    m_list->showWelcome(false);
+    try {
+        showListing(m_browser.listFavourites(m_criteria->filters(), m_list->captions()));
+    } catch (const CatalogueError& error) {
+        report(error);
+    }
+}
+
+void MainWindow::compress() {
+    std::optional<ListingResult> result;
+    try {
+        result = m_browser.compress(criteria(), m_list->captions());
+    } catch (const CatalogueError& error) {
+        m_list->clear();
+        return report(error);
+    }
+    if (result)
+        showListing(*result);
+}
+
+void MainWindow::refill() {
+    if (m_browser.refillsBySearching())
+        search();
+    else
+        listFavourites();
+}
+
+void MainWindow::chooseGroup(const QString& group) {
+    QStringList titles{QStringLiteral("All")};
+    try {
+        titles = m_browser.diskTitles(group);
+    } catch (const CatalogueError& error) {
+        report(error);
+    }
+    m_criteria->setDiskTitles(titles);
+}
+
+void MainWindow::clickColumn(int position) {
+    m_list->clickColumn(position, m_browser.settings().columnCaptions());
+}
+
+void MainWindow::switchColumnOrder(bool reversed) {
+    const Settings settings = m_browser.settings();
+    settings.storeColumnOrder(reversed);
+    m_list->setColumns(settings.columnCaptions(), QStringLiteral("Nummer"));
+    m_list->prepareColumnSwap();
+    clickColumn(m_list->sort().column + 1);
+    if (m_list->rowCount() > 0)
+        refill();
+}
+
+void MainWindow::selectRow() {
+    const ListedRow* row = m_list->selectedRow();
+    if (!row)
+        return;
+    const RowDetails details = m_browser.selectRow(*row, m_list->rowCount());
+    if (details.imagePlace)
+        m_status->setPanel(3, *details.imagePlace);
+    m_status->setPanel(1, details.entryText);
+    if (details.availability)
+        m_status->setPanel(2, *details.availability);
+}
+
+void MainWindow::showPlaceTip() {
+    if (m_browser.hasSelection())
+        m_status->setPanelsTip(m_browser.rootFolder() + QDir::separator() + m_status->panelText(3));
+}
+
+void MainWindow::play() {
+    LaunchPlan plan;
+    try {
+        plan = m_browser.play(m_list->rowCount(), m_list->selectedRow());
+    } catch (const Refusal& refusal) {
+        return refuse(refusal);
+    }
+    if (!plan.startable)
+        return;
+    const QString failure =
+        m_services.shell.start(plan.program, plan.arguments, plan.workingFolder);
+    if (!failure.isEmpty())
+        refuse({QStringLiteral("The emulator could not be started:\n%1\n\n%2.")
+                    .arg(plan.program, failure)});
+}
+
+void MainWindow::placeInDriveB() {
+    if (const ListedRow* row = m_list->selectedRow())
+        m_browser.placeInDriveB(*row);
+}
+
+void MainWindow::chooseEmulator(Emulator emulator) {
+    m_browser.chooseEmulator(emulator);
+    m_actions->setEmulator(emulator);
+}
+
+bool MainWindow::confirmRootFolder() {
+    const QString problem = m_browser.rootFolderProblem();
+    return problem.isEmpty() ||
+           m_services.prompts.message(this, problem + QStringLiteral(" Audit anyway?"),
+                                      Refusal::defaultCaption(), Prompts::Buttons::YesNo,
+                                      Prompts::Icon::Question) == Prompts::Answer::Yes;
+}
+
+void MainWindow::runAudit(
+    const std::function<CatalogueBrowser::AuditResult(const AuditObserver&)>& audit) {
+    CatalogueBrowser::AuditResult result;
+    try {
+        m_status->trackAudit([&](const AuditObserver& show) { result = audit(show); });
+    } catch (const Refusal& refusal) {
+        return refuse(refusal);
+    } catch (const CatalogueError& error) {
+        return report(error);
+    }
+    m_status->setPanel(1, QStringLiteral("Finished"));
+    m_status->setPanel(3, result.timeText);
+    refill();
+    m_criteria->focusSearchBox();
+}
+
+void MainWindow::auditAll() {
+    if (confirmRootFolder())
+        runAudit([this](const AuditObserver& show) { return m_browser.auditAll(show); });
+}
+
+void MainWindow::auditGroup() {
+    const QString group = m_criteria->groupText();
+    if (group == QLatin1String("ALL"))
+        return refuse(CatalogueBrowser::noGroupToAudit());
+    if (confirmRootFolder())
+        runAudit([&](const AuditObserver& show) { return m_browser.auditGroup(group, show); });
+}
+
+void MainWindow::auditGame() {
+    const ListedRow* row = m_list->selectedRow();
+    if (!row)
+        return;
+    try {
+        m_browser.auditEntry(row->sub2, row->icon == UndumpedIcon);
+    } catch (const Refusal& refusal) {
+        return refuse(refusal);
+    } catch (const CatalogueError& error) {
+        return report(error);
+    }
+    refill();
+    m_criteria->focusSearchBox();
+}
+
+void MainWindow::addFavourite() {
+    if (const ListedRow* row = m_list->selectedRow())
+        tolerate("Adding a favourite", [&] { m_browser.addFavourite(row->sub2); });
+}
+
+void MainWindow::removeFavourite() {
+    const ListedRow* row = m_list->selectedRow();
+    CatalogueBrowser::Removal removal;
+    if (!row || !tolerate("Removing a favourite", [&] {
+            removal = m_browser.removeFavourite(row->sub2, m_list->rowCount());
+        }))
+        return;
+    if (removal.removeRow)
+        m_list->removeSelectedRow();
+    m_list->showNoMatches(removal.noMatches);
+    m_status->setStatus(removal.countText);
+}
+
+void MainWindow::clearFavourites() {
+    if (!m_list->selectedRow())
+        return;
+    Prompts& prompts = m_services.prompts;
+    if (prompts.message(this, kClearQuestion, kClearQuestionCaption, Prompts::Buttons::YesNo,
+                        Prompts::Icon::Question, Prompts::Answer::Yes) != Prompts::Answer::Yes)
+        return;
+    bool emptyTheList = false;
+    if (!tolerate("Clearing the favourites", [&] { emptyTheList = m_browser.clearFavourites(); }))
+        return;
+    if (emptyTheList)
+        m_list->clear();
+    prompts.message(this, kClearedMessage, kClearedCaption, Prompts::Buttons::Ok,
+                    Prompts::Icon::Exclamation);
+}
+
+void MainWindow::saveList() {
+    m_export->save();
+}
+
+void MainWindow::pasteList() {
+    m_export->paste();
+}
+
+void MainWindow::stampReport() {
+    m_export->stampReport(m_criteria->byName(), criteria());
+}
+
+void MainWindow::showSettings() {
+    SettingsDialog dialog(this, m_services.prompts, m_browser.settings(), m_browser.programPaths());
+    dialog.exec();
+    // Closing unloads it: the next reader loads the paths again from the settings file.
+    m_browser.forgetProgramPaths();
+}
+
+void MainWindow::editDiskSet() {
+    EditDiskSetDialog dialog(this, m_services.catalogue, m_services.prompts);
+    dialog.exec();
+    m_browser.forgetRecord();
+}
+
+void MainWindow::editSingleDisk() {
+    EntryRecord record;
+    try {
+        record = m_browser.diskToEdit(m_list->rowCount(), m_list->selectedRow());
+    } catch (const Refusal& refusal) {
+        return refuse(refusal);
+    } catch (const CatalogueError& error) {
+        return report(error);
+    }
+    EditSingleDiskDialog dialog(this, m_services.catalogue, m_services.prompts, record.nummer,
+                                record.files);
+    dialog.exec();
+    m_browser.forgetRecord();
+}
+
+void MainWindow::showAbout() {
+    AboutDialog dialog(this, m_services.shell);
+    dialog.exec();
+}
+
+void MainWindow::showReleaseNotes() {
+    ReleaseNotesDialog dialog(this, m_folder.file(QStringLiteral("Instructions.txt")));
+    dialog.exec();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    m_browser.settings().storeAvailabilityFilter(m_criteria->filters());
+    event->accept();
+}
