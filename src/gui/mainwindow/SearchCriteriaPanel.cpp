@@ -45,6 +45,8 @@ void SearchCriteriaPanel::buildCriteria() {
     m_searchBox->setInsertPolicy(QComboBox::NoInsert);
     m_searchBox->setMinimumContentsLength(28);
     m_searchBox->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    // Keys reach the box when it has the focus, its line edit when it is sent them directly.
+    m_searchBox->installEventFilter(this);
     m_searchBox->lineEdit()->installEventFilter(this);
     m_searchBox->setToolTip(
         QStringLiteral("Search text; Help > Syntax Overview explains the marks"));
@@ -286,7 +288,8 @@ void SearchCriteriaPanel::chooseMode() {
 bool SearchCriteriaPanel::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseMove && watched == m_criteria) {
         window()->unsetCursor();
-    } else if (event->type() == QEvent::KeyPress && watched == m_searchBox->lineEdit()) {
+    } else if (event->type() == QEvent::KeyPress &&
+               (watched == m_searchBox || watched == m_searchBox->lineEdit())) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
             Q_EMIT searchRequested();
