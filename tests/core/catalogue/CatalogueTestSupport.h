@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Failures.h"
 #include "core/catalogue/Catalogue.h"
 #include "common/TestFolder.h"
 
@@ -52,4 +53,14 @@ inline QString normalisedRuns(const QString& runs) {
     for (const QString& run : runs.split(u'|', Qt::SkipEmptyParts))
         values << run.split(u' ', Qt::SkipEmptyParts);
     return inRuns(values, runs);
+}
+
+// The query's `field` values in the form of `runs`, or the engine's message when it fails.
+inline QString runsOf(Catalogue& catalogue, const QString& statement, const QString& runs,
+                      const QString& field = QStringLiteral("Nummer")) {
+    try {
+        return inRuns(fieldValues(catalogue.query(statement), field), runs);
+    } catch (const CatalogueError& error) {
+        return error.message();
+    }
 }
