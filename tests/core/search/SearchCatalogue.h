@@ -8,15 +8,24 @@
 
 #include <algorithm>
 
-// A catalogue on a throw-away folder that built statements run against, with the fields of
-// the returned rows picked out for comparison.
+// The fixture catalogue on a throw-away folder that built statements run against, with the
+// fields of the returned rows picked out for comparison.
 struct SearchCatalogue {
     TestFolder folder;
     Catalogue catalogue;
 
-    explicit SearchCatalogue(const QString& fixture = QStringLiteral("catalogue.sql")) {
-        folder.createCatalogue(fixture);
+    SearchCatalogue() {
+        folder.createCatalogue();
         catalogue.open(folder.cataloguePath());
+    }
+
+    QStringList texts(const QString& statement, QStringView field) {
+        ResultSet& rows = catalogue.query(statement);
+        const int column = rows.columnIndex(field);
+        QStringList found;
+        for (qsizetype row = 0; row < rows.rowCount(); ++row)
+            found << rows.row(row)[size_t(column)].toString();
+        return found;
     }
 
     // The entry numbers of the rows, in the order the catalogue returns them.
@@ -31,15 +40,6 @@ struct SearchCatalogue {
     QList<int> numberSet(const QString& statement) {
         QList<int> found = numbers(statement);
         std::sort(found.begin(), found.end());
-        return found;
-    }
-
-    QStringList texts(const QString& statement, QStringView field) {
-        ResultSet& rows = catalogue.query(statement);
-        const int column = rows.columnIndex(field);
-        QStringList found;
-        for (qsizetype row = 0; row < rows.rowCount(); ++row)
-            found << rows.row(row)[size_t(column)].toString();
         return found;
     }
 };
