@@ -32,50 +32,47 @@ class JetDialectTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    // The matcher alone; "result" is "yes", "no" or the refusal of a malformed pattern.
+    // The matcher alone: each pattern with a text it matches and one it does not (null for
+    // none), and malformed patterns, which are refused.
     void pattern_data() {
         QTest::addColumn<QString>("pattern");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("result");
-        const char* const cases[][3] = {{"%", "", "yes"},
-                                        {"X%n", "Xenon", "yes"},
-                                        {"%ab", "aab", "yes"},
-                                        {"%ab%c", "abxbx", "no"},
-                                        {"_", "a", "yes"},
-                                        {"_", "", "no"},
-                                        {"", "", "yes"},
-                                        {"Kla", "Klax", "no"},
-                                        {"[a-c]", "b", "yes"},
-                                        {"[a-c]", "d", "no"},
-                                        {"[a-c]x", "Bx", "yes"},
-                                        {"[xyz]enon", "Xenon", "yes"},
-                                        {"[!x]", "y", "yes"},
-                                        {"[!x]", "X", "no"},
-                                        {"[^x]", "y", "yes"},
-                                        {"[^x]", "x", "no"},
-                                        {"100[%]%", "100% Dynamite", "yes"},
-                                        {"100[%]%", "1000 Dynamite", "no"},
-                                        {"a[_]b", "acb", "no"},
-                                        {"Xenon*", "Xenon*", "yes"},
-                                        {"Xenon*", "Xenon 2", "no"},
-                                        {"Kla?", "Kla?", "yes"},
-                                        {"Kla?", "Klax", "no"},
-                                        {"#1", "#1", "yes"},
-                                        {"#", "1", "no"},
-                                        {"xenon", "XENON", "yes"},
-                                        {"élite", "ÉLITE", "yes"},
-                                        {"ÉLITE", "élite", "yes"},
-                                        {"[é]lite", "Élite", "yes"},
-                                        {"elite", "Élite", "no"},
-                                        {"a_b", "a\U0001F600b", "yes"},
-                                        {"[abc", "a", "Invalid pattern string"},
-                                        {"Xenon[", "Xenon", "Invalid pattern string"},
-                                        {"%[!a", "b", "Invalid pattern string"},
-                                        {"[z-a]", "b", "Invalid pattern string"},
-                                        {"%[a-c][9-0]%", "a5", "Invalid pattern string"}};
-        for (const auto& c : cases)
-            QTest::addRow("'%s' on '%s'", c[0], c[1])
-                << QString::fromUtf8(c[0]) << QString::fromUtf8(c[1]) << QString::fromUtf8(c[2]);
+        const char* const cases[][3] = {
+            {"%", "", nullptr},
+            {"X%n", "Xenon", "Xenox"},
+            {"%ab", "aab", nullptr},
+            {"%ab%c", nullptr, "abxbx"},
+            {"_", "a", ""},
+            {"", "", nullptr},
+            {"Kla", nullptr, "Klax"},
+            {"[a-c]", "b", "d"},
+            {"[a-c]x", "Bx", nullptr},
+            {"[xyz]enon", "Xenon", nullptr},
+            {"[!x]", "y", "X"},
+            {"[^x]", "y", "x"},
+            {"100[%]%", "100% Dynamite", "1000 Dynamite"},
+            {"a[_]b", "a_b", "acb"},
+            {"Xenon*", "Xenon*", "Xenon 2"},
+            {"Kla?", "Kla?", "Klax"},
+            {"#", "#", "1"},
+            {"xenon", "XENON", nullptr},
+            {"élite", "ÉLITE", nullptr},
+            {"ÉLITE", "élite", nullptr},
+            {"[é]lite", "Élite", nullptr},
+            {"elite", nullptr, "Élite"},
+            {"a_b", "a\U0001F600b", nullptr},
+        };
+        for (const auto& [pattern, yes, no] : cases) {
+            for (const auto& [text, result] : {std::pair(yes, "yes"), std::pair(no, "no")}) {
+                if (text)
+                    QTest::addRow("'%s' on '%s'", pattern, text)
+                        << QString::fromUtf8(pattern) << QString::fromUtf8(text) << result;
+            }
+        }
+        for (const char* pattern : {"[abc", "Xenon[", "%[!a", "[z-a]", "%[a-c][9-0]%"})
+            QTest::newRow(pattern) << QString::fromUtf8(pattern) << "a"
+                                   << "Invalid pattern string";
     }
     void pattern() {
         QFETCH(QString, pattern);
@@ -210,9 +207,6 @@ private Q_SLOTS:
             {"Xenon", "Xenon", 0},
             {"", "a", -1},
             {"Demo", "Demolition", -1},
-            {"Demo Maker", "Demolition", -1},
-            {"9 Lives", "Anarchy", -1},
-            {"apple", "Banana", -1},
             {"Zebra", "apple", 1},
             {"ABC", "abcd", -1},
             // Only case differs: the stored forms decide, so such texts never compare equal.
