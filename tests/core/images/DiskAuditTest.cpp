@@ -69,9 +69,6 @@ private Q_SLOTS:
         QTest::addColumn<int>("percentage");
         QTest::newRow("250") << 250.0f << 2;
         QTest::newRow("350") << 350.0f << 4;
-        QTest::newRow("3333.3") << 3333.3333f << 33;
-        QTest::newRow("6666.7") << 6666.6667f << 67;
-        QTest::newRow("full") << 10000.0f << 100;
     }
     void percentagesRoundHalvesToEven() {
         QFETCH(float, bar);
