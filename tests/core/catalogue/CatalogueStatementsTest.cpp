@@ -122,8 +122,6 @@ private Q_SLOTS:
         // Edit single disk.
         QTest::newRow("single disk filename") << one.arg("filename= 'NINJA'", " ", "5")
                                               << "filename" << QVariant("NINJA") << Keys{2} << 1;
-        QTest::newRow("single disk fileexten") << one.arg("fileexten= 'msa'", " ", "15")
-                                               << "fileexten" << QVariant("msa") << Keys{4} << 1;
         QTest::newRow("single disk filenumber") << one.arg("filenumber= '09'", "", "20")
                                                 << "filenumber" << QVariant("09") << Keys{6} << 1;
         QTest::newRow("single disk filenumber Null")

@@ -104,7 +104,6 @@ private Q_SLOTS:
         const QString allButNullOrX = QStringLiteral("1 2 3 4 5 6 7 8 10 11 12 13 14 15 16 17 "
                                                      "18 19 20 23 24 25 26 27 100001");
         const std::pair<QString, QString> cases[] = {
-            {where + "[Game] LIKE '_enon'", "21 22"},
             {where + "[Game] LIKE '[!a-z]%'", "17 18 20 23 24 25 26"},
             {where + "[Game] LIKE '%[%]%'", "23"},
             {where + "[Game] LIKE 'élite'", "20"},
@@ -112,7 +111,6 @@ private Q_SLOTS:
             {where + "[Game] NOT LIKE 'x%'", allButNullOrX},
             {where + "[Game] NOT LIKE '_%'", "19"},
             {where + "Nummer LIKE '5'", "5"},
-            {where + "[nummer] LIKE '%5'", "5 15 25"},
             // A pattern that changes from row to row (a missing title gives the pattern "%").
             {where + "'Xenon Deluxe' LIKE [Game] & '%'", "9 19 21 22"},
             {all, allByGame},
@@ -139,8 +137,6 @@ private Q_SLOTS:
             << "SELECT * FROM Compilations,Dnames WHERE Compilations.F_ID = Dnames.F_ID AND [Game] "
                "LIKE '%[abc%' ORDER by Game"
             << false;
-        QTest::newRow("reversed range, query")
-            << "SELECT * FROM Compilations WHERE [Game] NOT LIKE '[z-a]%'" << false;
         QTest::newRow("unbalanced [, update")
             << "UPDATE Compilations,Dnames SET got= 1 WHERE Compilations.F_ID=Dnames.F_ID AND "
                "([group] LIKE 'Automation[%')"
