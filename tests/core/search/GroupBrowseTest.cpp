@@ -60,12 +60,6 @@ private Q_SLOTS:
         QVERIFY(!m_db.numbers(groupBrowseStatement(QStringLiteral("Automation"))).contains(100001));
     }
 
-    void diskBoxSkipsRowsWithoutATitle() {
-        ResultSet rows = titles({QStringLiteral("A"), QVariant(), QStringLiteral("A"),
-                                 QStringLiteral("a"), QVariant(), QStringLiteral("B")});
-        QCOMPARE(diskBoxEntries(rows), (QStringList{"All", "A", "a", "B"}));
-    }
-
     void compressorStatementLeavesOtherControlsOut() {
         SearchCriteria c;
         c.groupText = QStringLiteral("Deep Thought's");
@@ -111,12 +105,13 @@ private Q_SLOTS:
         QCOMPARE(lines, disks);
     }
 
-    // A row without a title forms no line, not even first, and does not end the run
-    // around it.
-    void compressionKeepsTheFirstRowOfEachRun() {
+    // A row without a title adds no disk and forms no line, not even first, and does not end
+    // the run around it.
+    void rowsWithoutATitle() {
         ResultSet rows =
             titles({QVariant(), QStringLiteral("A"), QStringLiteral("A"), QStringLiteral("a"),
                     QVariant(), QStringLiteral("a"), QStringLiteral("B"), QStringLiteral("B")});
+        QCOMPARE(diskBoxEntries(rows), (QStringList{"All", "A", "a", "B"}));
         QStringList kept;
         for (const ListedRow& line : listedRows(rows, kCaptions, FirstOfEachDisk()))
             kept << line.sub2;
