@@ -1,4 +1,4 @@
-#include "CatalogueTestSupport.h"
+#include "common/FixtureCatalogue.h"
 
 #include "common/TestRegistry.h"
 

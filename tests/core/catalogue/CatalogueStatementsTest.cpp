@@ -1,4 +1,4 @@
-#include "CatalogueTestSupport.h"
+#include "common/FixtureCatalogue.h"
 
 #include "common/TestRegistry.h"
 
@@ -32,9 +32,6 @@ Table read(Catalogue& catalogue, const QString& table) {
     return out;
 }
 
-const QString search =
-    QStringLiteral("SELECT * FROM Compilations,Dnames WHERE Compilations.F_ID = Dnames.F_ID");
-
 } // namespace
 
 // The statement shapes that no builder test runs, run as written against the fixture: the
@@ -55,9 +52,9 @@ private Q_SLOTS:
         QTest::newRow("selection") << selection + "20" << n << "20";
         QTest::newRow("selection above the browse bound") << selection + "100001" << n << "100001";
         QTest::newRow("selection without a Dnames row") << selection + "26" << n << "";
-        QTest::newRow("favourites") << search + " AND favourite = -1" << n << "2 16";
+        QTest::newRow("favourites") << kJoin + " AND favourite = -1" << n << "2 16";
         QTest::newRow("favourites not available")
-            << search + " AND favourite = -1 AND Dnames.got <> 1" << n << "16";
+            << kJoin + " AND favourite = -1 AND Dnames.got <> 1" << n << "16";
         // Edit disk set: file numbers compare as text, greatest first.
         QTest::newRow("disk set files")
             << QStringLiteral("SELECT [folder], [filename], [filenumber],[fileexten] FROM "

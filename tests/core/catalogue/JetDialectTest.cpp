@@ -1,4 +1,4 @@
-#include "CatalogueTestSupport.h"
+#include "common/FixtureCatalogue.h"
 
 #include "core/catalogue/JetLike.h"
 #include "core/catalogue/JetText.h"

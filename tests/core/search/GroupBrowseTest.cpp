@@ -1,6 +1,6 @@
 #include "common/TestRegistry.h"
 
-#include "SearchCatalogue.h"
+#include "common/FixtureCatalogue.h"
 
 #include "core/catalogue/ResultSet.h"
 #include "core/search/GroupBrowse.h"
@@ -27,7 +27,7 @@ ResultSet titles(const QList<QVariant>& groups) {
 // The disk box of a chosen group, and the compression to one line per disk.
 class GroupBrowseTest : public QObject {
     Q_OBJECT
-    SearchCatalogue m_db;
+    OpenCatalogue m_db;
 
 private Q_SLOTS:
     void diskBox_data() {
@@ -57,7 +57,9 @@ private Q_SLOTS:
         const QString statement = groupBrowseStatement(QStringLiteral("Deep Thought's"));
         QCOMPARE(statement, QStringLiteral("SELECT * FROM Compilations WHERE nummer < 100000 AND "
                                            "[Group] LIKE 'Deep Thought''s%' ORDER by Group"));
-        QVERIFY(!m_db.numbers(groupBrowseStatement(QStringLiteral("Automation"))).contains(100001));
+        QVERIFY(
+            !fieldValues(m_db.catalogue.query(groupBrowseStatement(QStringLiteral("Automation"))))
+                 .contains(QStringLiteral("100001")));
     }
 
     void compressorStatementLeavesOtherControlsOut() {

@@ -8,7 +8,7 @@
 
 #include <algorithm>
 
-// A fresh copy of the fixture catalogue, opened.
+// A fresh copy of the fixture catalogue (tests/data/catalogue.sql), opened.
 struct OpenCatalogue {
     TestFolder folder;
     Catalogue catalogue;
@@ -20,7 +20,8 @@ struct OpenCatalogue {
 };
 
 // One field of every row, in row order, as text ("Null" for a Null field).
-inline QStringList fieldValues(const ResultSet& results, const QString& field) {
+inline QStringList fieldValues(const ResultSet& results,
+                               const QString& field = QStringLiteral("Nummer")) {
     const int index = results.columnIndex(field);
     QStringList values;
     for (qsizetype r = 0; r < results.rowCount(); ++r) {
@@ -64,3 +65,7 @@ inline QString runsOf(Catalogue& catalogue, const QString& statement, const QStr
         return error.message();
     }
 }
+
+// The start every listing statement shares.
+inline const QString kJoin =
+    QStringLiteral("SELECT * FROM Compilations,Dnames WHERE Compilations.F_ID = Dnames.F_ID");
