@@ -49,6 +49,7 @@ const QString kIncompleteDragon =
 
 } // namespace
 
+// The search by name: the query language's statements, what they find, and the refusals.
 class NameSearchTest : public QObject {
     Q_OBJECT
     OpenCatalogue m_db;

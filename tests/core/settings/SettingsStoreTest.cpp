@@ -60,8 +60,8 @@ const QByteArray handKept = "; Kestrel settings\n"
 
 } // namespace
 
-// The settings file read and written one value at a time, as the platform's profile
-// functions do it.
+// The settings file read and written one value at a time: a missing part reads as the
+// default, a write keeps every other line as it was.
 class SettingsStoreTest : public QObject {
     Q_OBJECT
     std::optional<QTemporaryDir> m_dir;
