@@ -7,6 +7,7 @@
 using Rows = std::vector<ListedRow>;
 Q_DECLARE_METATYPE(Rows)
 
+// The result list as text: one line per row, the first two columns, CR LF after each.
 class ExportTextTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
@@ -14,8 +15,6 @@ private Q_SLOTS:
         QTest::addColumn<Rows>("rows");
         QTest::addColumn<QByteArray>("utf8");
         QTest::newRow("empty list") << Rows{} << QByteArray();
-        QTest::newRow("one row") << Rows{{"Dragon Ninja", "Automation 12", "1", 3}}
-                                 << QByteArray("Dragon Ninja -- Automation 12\r\n");
         // The entry number and the icon never reach the text.
         QTest::newRow("rows in list order")
             << Rows{{"Zork", "Automation 120", "3", 4}, {"Alpha", "D-Bug 3", "5", 5}}
@@ -32,17 +31,6 @@ private Q_SLOTS:
         QFETCH(Rows, rows);
         QFETCH(QByteArray, utf8);
         QCOMPARE(::listText(rows).toUtf8(), utf8);
-    }
-
-    void lineHasNoEnd() {
-        QCOMPARE(listLine({"Xenon", "Pompey Pirates 20", "21", 3}),
-                 QStringLiteral("Xenon -- Pompey Pirates 20"));
-    }
-
-    void saveFailureNamesFileAndReason() {
-        QCOMPARE(saveFailedText(QStringLiteral("/x/list.txt"), QStringLiteral("Permission denied")),
-                 QStringLiteral("The results could not be saved to \"/x/list.txt\": Permission "
-                                "denied"));
     }
 };
 

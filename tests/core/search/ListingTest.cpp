@@ -5,48 +5,32 @@
 
 #include <QTest>
 
-namespace {
+#include <functional>
 
-ResultSet joinedRows(std::vector<ResultSet::Row> rows) {
-    return ResultSet({QStringLiteral("Nummer"), QStringLiteral("Group"), QStringLiteral("Game"),
-                      QStringLiteral("F_ID"), QStringLiteral("F_ID"), QStringLiteral("got")},
-                     std::move(rows));
-}
+using KeepRow = std::function<bool(const ResultSet&)>;
+Q_DECLARE_METATYPE(KeepRow)
 
-ResultSet::Row entry(int nummer, const char* group, QVariant game, QVariant got) {
-    return {nummer, QString::fromUtf8(group), game, 1, 1, got};
-}
-
-} // namespace
-
+// Result rows turned into list lines, and the texts of the status line.
 class ListingTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void seconds_data() {
         QTest::addColumn<quint32>("ms");
+        QTest::addColumn<QLocale>("locale");
         QTest::addColumn<QString>("text");
-        QTest::newRow("31 ms") << 31u << "0.031";
-        QTest::newRow("whole seconds") << 2000u << "2";
-        QTest::newRow("half") << 1500u << "1.5";
-        QTest::newRow("zero") << 0u << "0";
-        QTest::newRow("no group separator") << 1234567u << "1234.567";
-        QTest::newRow("longest difference") << 4294967295u << "4294967.295";
+        const QLocale c = QLocale::c();
+        QTest::newRow("31 ms") << 31u << c << "0.031";
+        QTest::newRow("whole seconds") << 2000u << c << "2";
+        QTest::newRow("no group separator") << 1234567u << c << "1234.567";
+        QTest::newRow("longest difference") << 4294967295u << c << "4294967.295";
+        QTest::newRow("locale's decimal sign") << 1500u << QLocale(QLocale::German) << "1,5";
     }
     void seconds() {
         QFETCH(quint32, ms);
+        QFETCH(QLocale, locale);
         QFETCH(QString, text);
-        QCOMPARE(secondsText(ms, QLocale::c()), text);
-        QCOMPARE(foundInText(ms, QLocale::c()),
-                 QStringLiteral(" found in: ") + text + QStringLiteral(" secs"));
-    }
-
-    void secondsUseLocaleSeparator() {
-        QCOMPARE(secondsText(1500, QLocale(QLocale::German)), QStringLiteral("1,5"));
-    }
-
-    void counts() {
-        QCOMPARE(resultCountText(1), QStringLiteral("  1 results"));
-        QCOMPARE(resultCountText(15000), QStringLiteral("  15000 results"));
+        QCOMPARE(secondsText(ms, locale), text);
+        QCOMPARE(foundInText(ms, locale), QStringLiteral(" found in: ") + text + " secs");
     }
 
     void iconsFollowCodeOrKeepPrevious_data() {
@@ -56,7 +40,6 @@ private Q_SLOTS:
         QTest::newRow("available") << QVariant(1) << 0 << int(AvailableIcon);
         QTest::newRow("unavailable") << QVariant(0) << 3 << int(UnavailableIcon);
         QTest::newRow("undumped") << QVariant(2) << 3 << int(UndumpedIcon);
-        QTest::newRow("null keeps") << QVariant() << 4 << 4;
         QTest::newRow("unknown code keeps") << QVariant(7) << 5 << 5;
         QTest::newRow("text keeps") << QVariant(QStringLiteral("x")) << 3 << 3;
     }
@@ -67,52 +50,43 @@ private Q_SLOTS:
         QCOMPARE(iconForGot(got, previous), icon);
     }
 
-    void rowsReadFieldsNamedByCaptions() {
-        ResultSet results =
-            joinedRows({entry(7, "Automation 12", QStringLiteral("Dragon Ninja"), 1),
-                        entry(9, "Automation 12", QVariant(), QVariant()),
-                        entry(15, "D-Bug 3", QStringLiteral("Zork"), 2)});
-        // Captions are matched without case; the third is hidden but still read.
-        const auto rows = listedRows(
-            results, {QStringLiteral("group"), QStringLiteral("GAME"), QStringLiteral("nummer")});
-        QCOMPARE(rows.size(), size_t(3));
-        QCOMPARE(rows[0].text, QStringLiteral("Automation 12"));
-        QCOMPARE(rows[0].sub1, QStringLiteral("Dragon Ninja"));
-        QCOMPARE(rows[0].sub2, QStringLiteral("7"));
-        QCOMPARE(rows[0].icon, int(AvailableIcon));
-        // A Null title lists as empty text; a Null code keeps the previous row's icon.
-        QCOMPARE(rows[1].sub1, QString());
-        QCOMPARE(rows[1].icon, int(AvailableIcon));
-        QCOMPARE(rows[2].icon, int(UndumpedIcon));
+    // Each line is "column 1|column 2|column 3|icon" over four joined rows.
+    void rows_data() {
+        QTest::addColumn<QStringList>("captions");
+        QTest::addColumn<KeepRow>("keep");
+        QTest::addColumn<QStringList>("lines");
+        // Captions are matched without case; the third is hidden but still read. A Null title
+        // lists as empty text; a Null code keeps the previous row's icon, none on the first.
+        QTest::newRow("captions name the fields")
+            << QStringList{"group", "GAME", "nummer"} << KeepRow()
+            << QStringList{"A|x|1|0", "Automation 12|Dragon Ninja|7|3", "Automation 12||9|3",
+                           "D-Bug 3|Zork|15|5"};
+        QTest::newRow("unknown caption leaves its column empty")
+            << QStringList{"Game", "Title", "Nummer"} << KeepRow()
+            << QStringList{"x||1|0", "Dragon Ninja||7|3", "||9|3", "Zork||15|5"};
+        QTest::newRow("skipped rows still carry their icon")
+            << QStringList{"Game", "Group", "Nummer"}
+            << KeepRow([](const ResultSet& r) { return r.position() == 2; })
+            << QStringList{"|Automation 12|9|3"};
+    }
+    void rows() {
+        QFETCH(QStringList, captions);
+        QFETCH(KeepRow, keep);
+        QFETCH(QStringList, lines);
+        const auto entry = [](int nummer, const char* group, QVariant game, QVariant got) {
+            return ResultSet::Row{nummer, QString::fromUtf8(group), game, 1, 1, got};
+        };
+        ResultSet results({"Nummer", "Group", "Game", "F_ID", "F_ID", "got"},
+                          {entry(1, "A", QStringLiteral("x"), QVariant()),
+                           entry(7, "Automation 12", QStringLiteral("Dragon Ninja"), 1),
+                           entry(9, "Automation 12", QVariant(), QVariant()),
+                           entry(15, "D-Bug 3", QStringLiteral("Zork"), 2)});
+        QStringList listed;
+        for (const ListedRow& row : listedRows(results, captions, keep))
+            listed << QStringList{row.text, row.sub1, row.sub2, QString::number(row.icon)}.join(
+                u'|');
+        QCOMPARE(listed, lines);
         QVERIFY(results.atEnd());
-    }
-
-    void firstRowWithoutCodeHasNoIcon() {
-        ResultSet results = joinedRows({entry(1, "A", QStringLiteral("x"), QVariant())});
-        QCOMPARE(listedRows(results, {QStringLiteral("Game"), QStringLiteral("Group"),
-                                      QStringLiteral("Nummer")})[0]
-                     .icon,
-                 int(NoIcon));
-    }
-
-    void unknownCaptionLeavesColumnEmpty() {
-        ResultSet results = joinedRows({entry(1, "A", QStringLiteral("x"), 0)});
-        const auto rows = listedRows(
-            results, {QStringLiteral("Game"), QStringLiteral("Title"), QStringLiteral("Nummer")});
-        QCOMPARE(rows[0].text, QStringLiteral("x"));
-        QCOMPARE(rows[0].sub1, QString());
-        QCOMPARE(rows[0].sub2, QStringLiteral("1"));
-    }
-
-    void skippedRowsStillCarryTheirIcon() {
-        ResultSet results = joinedRows({entry(1, "A", QStringLiteral("x"), 2),
-                                        entry(2, "B", QStringLiteral("y"), QVariant())});
-        const auto rows = listedRows(
-            results, {QStringLiteral("Game"), QStringLiteral("Group"), QStringLiteral("Nummer")},
-            [](const ResultSet& r) { return r.position() == 1; });
-        QCOMPARE(rows.size(), size_t(1));
-        QCOMPARE(rows[0].sub2, QStringLiteral("2"));
-        QCOMPARE(rows[0].icon, int(UndumpedIcon));
     }
 };
 

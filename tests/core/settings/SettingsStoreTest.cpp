@@ -60,396 +60,270 @@ const QByteArray handKept = "; Kestrel settings\n"
 
 } // namespace
 
+// The settings file read and written one value at a time: a missing part reads as the
+// default, a write keeps every other line as it was.
 class SettingsStoreTest : public QObject {
     Q_OBJECT
-
-private Q_SLOTS:
-    void init();
-
-    void read_data();
-    void read();
-    void readCutsLongValues_data();
-    void readCutsLongValues();
-    void readWindows1252_data();
-    void readWindows1252();
-    void readAbsentNumberedKeys_data();
-    void readAbsentNumberedKeys();
-    void readSeesEveryChangeToTheFile();
-
-    void write_data();
-    void write();
-    void writeFailureLeavesNoFile_data();
-    void writeFailureLeavesNoFile();
-    void writeFailureKeepsOldFile_data();
-    void writeFailureKeepsOldFile();
-    void writeOntoFolderChangesNothing();
-
-private:
     std::optional<QTemporaryDir> m_dir;
     QString m_ini;
-};
 
-void SettingsStoreTest::init() {
-    m_dir.emplace();
-    QVERIFY(m_dir->isValid());
-    m_ini = m_dir->filePath(QStringLiteral("Rummage.ini"));
-}
-
-void SettingsStoreTest::read_data() {
-    QTest::addColumn<bool>("exists");
-    QTest::addColumn<QByteArray>("file");
-    QTest::addColumn<QString>("section");
-    QTest::addColumn<QString>("key");
-    QTest::addColumn<QString>("defaultValue");
-    QTest::addColumn<QString>("expected");
-
-    const QString dflt = QStringLiteral("dflt");
-    auto row = [&](const char* name, const QByteArray& file, const QString& section,
-                   const QString& key, const QString& expected) {
-        QTest::newRow(name) << true << file << section << key << dflt << expected;
-    };
-
-    // Missing things give the default.
-    QTest::newRow("missing file") << false << QByteArray() << "Sec"
-                                  << "Key" << dflt << dflt;
-    QTest::newRow("missing file, empty default") << false << QByteArray() << "Sec"
-                                                 << "Key" << QString() << QString();
-    row("empty file", "", "Sec", "Key", dflt);
-    row("missing section", "[Other]\nKey=1\n", "Sec", "Key", dflt);
-    row("missing key", "[Sec]\nOther=1\n", "Sec", "Key", dflt);
-    row("key only in another section", "[A]\nKey=1\n[Sec]\nOther=2\n", "Sec", "Key", dflt);
-    row("key before any section", "Key=1\n[Sec]\n", "Sec", "Key", dflt);
-    row("key name is a prefix", "[Sec]\nKey1=1\n", "Sec", "Key", dflt);
-    row("commented-out key", "[Sec]\n;Key=1\n  ; Key=2\n", "Sec", "Key", dflt);
-    row("key in a later duplicate section", "[Sec]\nA=1\n[Sec]\nKey=2\n", "Sec", "Key", dflt);
-    row("empty value", "[Sec]\nKey=\n", "Sec", "Key", QString());
-    row("blank value", "[Sec]\nKey=  \t\n", "Sec", "Key", QString());
-    row("empty quoted value", "[Sec]\nKey=\"\"\n", "Sec", "Key", QString());
-
-    // Names.
-    row("section name case", "[MySection]\nKey=1\n", "mysection", "Key", "1");
-    row("key name case", "[Sec]\nMyKey=1\n", "Sec", "MYKEY", "1");
-    row("non-ASCII name case", "[Sec]\n\xC3\x89t\xC3\xA9=1\n", "SEC", "\u00E9t\u00E9", "1");
-    row("blanks around names in the file", "  [ Sec ]  \n\t Key \t=1\n", "Sec", "Key", "1");
-    row("blanks around names asked for", "[Sec]\nKey=1\n", " Sec ", "\tKey ", "1");
-    row("first matching key wins", "[Sec]\nKey=1\nKEY=2\n", "Sec", "Key", "1");
-    row("first matching section wins", "[Sec]\nKey=1\n[SEC]\nKey=2\n", "Sec", "Key", "1");
-    row("second section", "[A]\nKey=1\n\n[B]\nKey=2\n", "B", "Key", "2");
-    row("comments and blank lines in between", "[Sec]\n; note\n\nOther=0\n\nKey=1\n", "Sec", "Key",
-        "1");
-
-    // Values.
-    row("blanks around value", "[Sec]\nKey = \t value \t\n", "Sec", "Key", "value");
-    row("inner spaces kept", "[Paths]\nProgram=C:\\Program Files\\Kestrel\\kestrel.exe\n", "Paths",
-        "Program", "C:\\Program Files\\Kestrel\\kestrel.exe");
-    row("double quotes stripped", "[Sec]\nKey=\"C:\\Program Files\"\n", "Sec", "Key",
-        "C:\\Program Files");
-    row("single quotes stripped", "[Sec]\nKey='quoted value'\n", "Sec", "Key", "quoted value");
-    row("blanks inside quotes kept", "[Sec]\nKey= \"  padded  \" \n", "Sec", "Key", "  padded  ");
-    row("mismatched quotes kept", "[Sec]\nKey=\"text'\n", "Sec", "Key", "\"text'");
-    row("lone quote kept", "[Sec]\nKey=\"\n", "Sec", "Key", "\"");
-    row("inner quotes kept", "[Sec]\nKey=say \"hi\" now\n", "Sec", "Key", "say \"hi\" now");
-    row("equals sign in value", "[Sec]\nKey=a=b\n", "Sec", "Key", "a=b");
-    row("semicolon in value", "[Sec]\nKey=a;b\n", "Sec", "Key", "a;b");
-
-    // Line endings and encodings.
-    row("CRLF", "[Sec]\r\nKey=value\r\n", "Sec", "Key", "value");
-    row("no final line ending", "[Sec]\nKey=value", "Sec", "Key", "value");
-    row("UTF-8 byte order mark", "\xEF\xBB\xBF[Sec]\r\nKey=1\r\n", "Sec", "Key", "1");
-    row("UTF-8 value", "[Sec]\nKey=Caf\xC3\xA9 \xE2\x80\x99\n", "Sec", "Key", "Caf\u00E9 \u2019");
-    row("hand-kept file", handKept, "paths", "catalogue", "C:\\Program Files\\Kestrel\\disks.dat");
-}
-
-void SettingsStoreTest::read() {
-    QFETCH(bool, exists);
-    QFETCH(QByteArray, file);
-    QFETCH(QString, section);
-    QFETCH(QString, key);
-    QFETCH(QString, defaultValue);
-    QFETCH(QString, expected);
-    if (exists)
-        put(m_ini, file);
-
-    QCOMPARE(readini(section, key, defaultValue, m_ini), expected);
-
-    // Reading never creates or touches the file.
-    QCOMPARE(QFileInfo::exists(m_ini), exists);
-    QCOMPARE(contents(m_ini), file);
-}
-
-void SettingsStoreTest::readCutsLongValues_data() {
-    QTest::addColumn<QString>("value");
-    QTest::addColumn<QString>("expected");
-
-    for (const int length : {2046, 2047, 2048, 10000}) {
-        const QString value = longValue(length);
-        QTest::addRow("%d characters", length) << value << value.left(2047);
+private Q_SLOTS:
+    void init() {
+        m_dir.emplace();
+        QVERIFY(m_dir->isValid());
+        m_ini = m_dir->filePath(QStringLiteral("Rummage.ini"));
     }
-    const QString inner = longValue(3000);
-    QTest::newRow("quoted") << u'"' + inner + u'"' << inner.left(2047);
-}
 
-void SettingsStoreTest::readCutsLongValues() {
-    QFETCH(QString, value);
-    QFETCH(QString, expected);
-    put(m_ini, "[Sec]\r\nKey=" + value.toUtf8() + "\r\nNext=1\r\n");
+    void read_data() {
+        QTest::addColumn<bool>("exists");
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("section");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("expected");
 
-    QCOMPARE(readini("Sec", "Key", "dflt", m_ini), expected);
-    QCOMPARE(readini("Sec", "Next", "dflt", m_ini), "1");
-}
+        const QString dflt = QStringLiteral("dflt");
+        auto row = [&](const char* name, const QByteArray& file, const QString& expected,
+                       const QString& section = QStringLiteral("Sec"),
+                       const QString& key = QStringLiteral("Key")) {
+            QTest::newRow(name) << true << file << section << key << expected;
+        };
 
-void SettingsStoreTest::readWindows1252_data() {
-    QTest::addColumn<QByteArray>("file");
-    QTest::addColumn<QString>("section");
-    QTest::addColumn<QString>("key");
-    QTest::addColumn<QString>("expected");
+        // Missing things give the default, "dflt".
+        QTest::newRow("missing file") << false << QByteArray() << "Sec"
+                                      << "Key" << dflt;
+        row("empty file", "", dflt);
+        row("missing section", "[Other]\nKey=1\n", dflt);
+        row("missing key", "[Sec]\nOther=1\n", dflt);
+        row("key only in another section", "[A]\nKey=1\n[Sec]\nOther=2\n", dflt);
+        row("key before any section", "Key=1\n[Sec]\n", dflt);
+        row("key name is a prefix", "[Sec]\nKey1=1\n", dflt);
+        row("commented-out key", "[Sec]\n;Key=1\n  ; Key=2\n", dflt);
+        row("key in a later duplicate section", "[Sec]\nA=1\n[Sec]\nKey=2\n", dflt);
+        row("blank value", "[Sec]\nKey=  \t\n", QString());
+        row("empty quoted value", "[Sec]\nKey=\"\"\n", QString());
 
-    QTest::newRow("e acute at line end") << QByteArray("[Sec]\r\nKey=Caf\xE9\r\n") << "Sec"
-                                         << "Key"
-                                         << "Caf\u00E9";
-    QTest::newRow("right single quote") << QByteArray("[Sec]\r\nKey=Rock\x92n\x92Roll\r\n") << "Sec"
-                                        << "Key"
-                                        << "Rock\u2019n\u2019Roll";
-    QTest::newRow("0x80-0x9F") << QByteArray("[Sec]\nKey=\x80 \x8A \x85 \x9F \x81\n") << "Sec"
-                               << "Key"
-                               << "\u20AC \u0160 \u2026 \u0178 \u0081";
-    QTest::newRow("Latin-1 range") << QByteArray("[Sec]\nKey=x\xA0y\xC4\xFF\n") << "Sec"
-                                   << "Key"
-                                   << "x\u00A0y\u00C4\u00FF";
-    QTest::newRow("section name") << QByteArray("[Sec]\nKey=1\n[Ann\xE9\x65]\nKey=2\n")
-                                  << "ANN\u00C9E"
-                                  << "Key"
-                                  << "2";
-    // The decision is made per line: a hand edit in the other encoding spoils nothing else.
-    const QByteArray mixed = "[Sec]\nUtf8=Caf\xC3\xA9\nAnsi=Caf\xE9\n";
-    QTest::newRow("UTF-8 line next to Windows-1252 line") << mixed << "Sec"
-                                                          << "Utf8"
-                                                          << "Caf\u00E9";
-    QTest::newRow("Windows-1252 line next to UTF-8 line") << mixed << "Sec"
-                                                          << "Ansi"
-                                                          << "Caf\u00E9";
-}
+        // Names; how names are matched is also what every write row reads back.
+        row("non-ASCII name case", "[Sec]\n\xC3\x89t\xC3\xA9=1\n", "1", "SEC", "\u00E9t\u00E9");
+        row("blanks around names in the file", "  [ Sec ]  \n\t Key \t=1\n", "1");
 
-void SettingsStoreTest::readWindows1252() {
-    QFETCH(QByteArray, file);
-    QFETCH(QString, section);
-    QFETCH(QString, key);
-    QFETCH(QString, expected);
-    put(m_ini, file);
+        // Values.
+        row("blanks around value", "[Sec]\nKey = \t value \t\n", "value");
+        row("inner spaces kept", "[Paths]\nProgram=C:\\Program Files\\Kestrel\\kestrel.exe\n",
+            "C:\\Program Files\\Kestrel\\kestrel.exe", "Paths", "Program");
+        row("double quotes stripped", "[Sec]\nKey=\"C:\\Program Files\"\n", "C:\\Program Files");
+        row("single quotes stripped", "[Sec]\nKey='quoted value'\n", "quoted value");
+        row("blanks inside quotes kept", "[Sec]\nKey= \"  padded  \" \n", "  padded  ");
+        row("mismatched quotes kept", "[Sec]\nKey=\"text'\n", "\"text'");
+        row("lone quote kept", "[Sec]\nKey=\"\n", "\"");
+        row("inner quotes kept", "[Sec]\nKey=say \"hi\" now\n", "say \"hi\" now");
+        row("equals sign in value", "[Sec]\nKey=a=b\n", "a=b");
+        row("semicolon in value", "[Sec]\nKey=a;b\n", "a;b");
 
-    QCOMPARE(readini(section, key, "dflt", m_ini), expected);
-}
+        row("hand-kept file", handKept, "C:\\Program Files\\Kestrel\\disks.dat", "paths",
+            "catalogue");
+        row("numbered key, 01 and 11 apart", "[Recent]\n01=zero-one\n1=first\n11=eleven\n", "first",
+            "Recent", "1");
 
-void SettingsStoreTest::readAbsentNumberedKeys_data() {
-    QTest::addColumn<QString>("key");
-    for (int n = 2; n <= 10; ++n)
-        QTest::addRow("%d", n) << QString::number(n);
-}
+        // Long values come back cut to 2047 characters.
+        const QString longText = longValue(3000);
+        for (const int length : {2047, 2048}) {
+            QTest::addRow("%d characters", length)
+                << true << "[Sec]\r\nKey=" + longText.left(length).toUtf8() + "\r\nNext=1\r\n"
+                << "Sec"
+                << "Key" << longText.left(2047);
+        }
+        row("quoted long value", "[Sec]\nKey=\"" + longText.toUtf8() + "\"\n", longText.left(2047));
 
-// The recent-files list asks for keys "1".."10" and stops at the first empty one.
-void SettingsStoreTest::readAbsentNumberedKeys() {
-    QFETCH(QString, key);
-    put(m_ini, "[Recent]\r\n1=first.dat\r\n11=eleven.dat\r\n01=zero-one.dat\r\n");
-
-    QCOMPARE(readini("Recent", key, "", m_ini), QString());
-    QCOMPARE(readini("Recent", key, "none", m_ini), "none");
-    QCOMPARE(readini("Recent", "1", "", m_ini), "first.dat");
-}
-
-// Another program, or the user, may change the file at any time; the next read must see it even
-// when size and time stamp are unchanged.
-void SettingsStoreTest::readSeesEveryChangeToTheFile() {
-    put(m_ini, "[Sec]\nKey=one\n");
-    QCOMPARE(readini("Sec", "Key", "dflt", m_ini), "one");
-    put(m_ini, "[Sec]\nKey=two\n");
-    QCOMPARE(readini("Sec", "Key", "dflt", m_ini), "two");
-    writeini("Sec", "Key", "six", m_ini);
-    QCOMPARE(readini("Sec", "Key", "dflt", m_ini), "six");
-    QVERIFY(QFile::remove(m_ini));
-    QCOMPARE(readini("Sec", "Key", "dflt", m_ini), "dflt");
-}
-
-void SettingsStoreTest::write_data() {
-    QTest::addColumn<bool>("exists");
-    QTest::addColumn<QByteArray>("before");
-    QTest::addColumn<QString>("section");
-    QTest::addColumn<QString>("key");
-    QTest::addColumn<QString>("value");
-    QTest::addColumn<QByteArray>("after");
-
-    auto row = [](const char* name, const QByteArray& before, const QString& section,
-                  const QString& key, const QString& value, const QByteArray& after) {
-        QTest::newRow(name) << true << before << section << key << value << after;
-    };
-
-    // New files.
-    QTest::newRow("missing file") << false << QByteArray() << "Sec"
-                                  << "Key"
-                                  << "Value" << QByteArray("[Sec]\r\nKey=Value\r\n");
-    QTest::newRow("missing file, names trimmed") << false << QByteArray() << " Sec "
-                                                 << "\tKey "
-                                                 << "Value" << QByteArray("[Sec]\r\nKey=Value\r\n");
-    row("empty file", "", "Sec", "Key", "Value", "[Sec]\r\nKey=Value\r\n");
-
-    // Existing keys are replaced where they stand.
-    row("hand-kept file, existing key", handKept, "Window", "Top", "99",
-        QByteArray(handKept).replace("Top=20\n", "Top=99\n"));
-    row("key spelling kept", "[Sec]\nMyKey=old\n", "SEC", "mykey", "new", "[Sec]\nMyKey=new\n");
-    row("blanks around key dropped", "[Sec]\n  Key =  old  \nNext=1\n", " sec ", "key", "new",
-        "[Sec]\nKey=new\nNext=1\n");
-    row("first of duplicate keys", "[Sec]\nKey=1\nKEY=2\n", "Sec", "Key", "3",
-        "[Sec]\nKey=3\nKEY=2\n");
-    row("first of duplicate sections", "[Sec]\nKey=1\n[Sec]\nKey=2\n", "Sec", "Key", "3",
-        "[Sec]\nKey=3\n[Sec]\nKey=2\n");
-    row("same key in another section untouched", "[A]\nKey=1\n[B]\nKey=2\n", "B", "Key", "3",
-        "[A]\nKey=1\n[B]\nKey=3\n");
-    row("empty value", "[Sec]\nKey=old\n", "Sec", "Key", "", "[Sec]\nKey=\n");
-
-    // New keys go after the last key of their section.
-    row("hand-kept file, new key", handKept, "Window", "Height", "600",
-        QByteArray(handKept).replace("Width = 800 \n", "Width = 800 \nHeight=600\n"));
-    row("new key before trailing blank lines", "[A]\na=1\nb=2\n\n\n[B]\nc=3\n", "A", "n", "x",
-        "[A]\na=1\nb=2\nn=x\n\n\n[B]\nc=3\n");
-    row("new key before trailing comment", "[A]\na=1\n; about B\n[B]\nc=3\n", "A", "n", "x",
-        "[A]\na=1\nn=x\n; about B\n[B]\nc=3\n");
-    row("new key before commented-out key", "[A]\na=1\n;b=2\n\n[B]\n", "A", "n", "x",
-        "[A]\na=1\nn=x\n;b=2\n\n[B]\n");
-    row("new key in section without keys", "[A]\n; about A\n\n[B]\nc=3\n", "a", "n", "x",
-        "[A]\n; about A\nn=x\n\n[B]\nc=3\n");
-    row("new key in empty last section", "[A]\na=1\n\n[B]\n", "B", "n", "x",
-        "[A]\na=1\n\n[B]\nn=x\n");
-    row("new key at end of file", "[A]\na=1\n", "A", "n", "x", "[A]\na=1\nn=x\n");
-    row("commented-out key stays", "[A]\n;n=old\n", "A", "n", "x", "[A]\n;n=old\nn=x\n");
-
-    // New sections go at the end, after a blank line.
-    row("new section", "[A]\na=1\n", "B", "k", "v", "[A]\na=1\n\n[B]\nk=v\n");
-    row("new section after existing blank line", "[A]\na=1\n\n", "B", "k", "v",
-        "[A]\na=1\n\n[B]\nk=v\n");
-    row("new section after comment", "; only a comment\n", "B", "k", "v",
-        "; only a comment\n\n[B]\nk=v\n");
-    row("new section in hand-kept file", handKept, "Colours", "Back", "#000000",
-        handKept + "\n[Colours]\nBack=#000000\n");
-
-    // The file's own line ending and byte order mark are kept.
-    row("CRLF, existing key", "[A]\r\na=1\r\n; c\r\n\r\n", "A", "a", "2",
-        "[A]\r\na=2\r\n; c\r\n\r\n");
-    row("CRLF, new key", "[A]\r\na=1\r\n\r\n[B]\r\n", "A", "n", "x",
-        "[A]\r\na=1\r\nn=x\r\n\r\n[B]\r\n");
-    row("CRLF, new section", "[A]\r\na=1\r\n", "B", "k", "v", "[A]\r\na=1\r\n\r\n[B]\r\nk=v\r\n");
-    row("LF, no line ending at all", "[A]\na=1", "A", "a", "2", "[A]\na=2");
-    row("LF, new section, no final line ending", "[A]\na=1", "B", "k", "v", "[A]\na=1\n\n[B]\nk=v");
-    row("UTF-8 byte order mark", "\xEF\xBB\xBF[A]\r\na=1\r\n", "A", "a", "2",
-        "\xEF\xBB\xBF[A]\r\na=2\r\n");
-
-    // Encodings: written as UTF-8, old Windows-1252 text carried over.
-    row("UTF-8 value", "[A]\na=1\n", "A", "a", "Caf\u00E9 \u2019",
-        "[A]\na=Caf\xC3\xA9 \xE2\x80\x99\n");
-    row("Windows-1252 file becomes UTF-8", "; Caf\xE9\r\n[A]\r\na=Rock\x92n\x92Roll\r\n", "A", "b",
-        "1", "; Caf\xC3\xA9\r\n[A]\r\na=Rock\xE2\x80\x99n\xE2\x80\x99Roll\r\nb=1\r\n");
-    row("value with spaces written as given", "[Paths]\n", "Paths", "Program",
-        "C:\\Program Files\\Kestrel", "[Paths]\nProgram=C:\\Program Files\\Kestrel\n");
-}
-
-void SettingsStoreTest::write() {
-    QFETCH(bool, exists);
-    QFETCH(QByteArray, before);
-    QFETCH(QString, section);
-    QFETCH(QString, key);
-    QFETCH(QString, value);
-    QFETCH(QByteArray, after);
-    if (exists)
-        put(m_ini, before);
-
-    writeini(section, key, value, m_ini);
-
-    QCOMPARE(contents(m_ini), after);
-    QCOMPARE(readini(section, key, "dflt", m_ini), value);
-    // Nothing left behind from writing the new file beside the old one.
-    QCOMPARE(QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
-             QStringList{"Rummage.ini"});
-}
-
-void SettingsStoreTest::writeFailureLeavesNoFile_data() {
-    QTest::addColumn<QString>("folder");
-    QTest::addColumn<bool>("readOnly");
-
-    QTest::newRow("missing folder") << "missing" << false;
-    QTest::newRow("folder is a file") << "plain.txt" << false;
-    QTest::newRow("read-only folder") << "locked" << true;
-}
-
-void SettingsStoreTest::writeFailureLeavesNoFile() {
-    QFETCH(QString, folder);
-    QFETCH(bool, readOnly);
-    const QString path = m_dir->filePath(folder);
-    if (folder == "plain.txt")
-        put(path, "not a folder\n");
-    if (readOnly) {
-        QVERIFY(QDir().mkdir(path));
-        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ExeOwner));
+        // A line that is not UTF-8 is Windows-1252, decided line by line.
+        row("e acute at line end", "[Sec]\r\nKey=Caf\xE9\r\n", "Caf\u00E9");
+        row("0x80-0x9F", "[Sec]\nKey=\x80 \x8A \x85 \x9F \x81\n",
+            "\u20AC \u0160 \u2026 \u0178 \u0081");
+        row("Latin-1 range", "[Sec]\nKey=x\xA0y\xC4\xFF\n", "x\u00A0y\u00C4\u00FF");
+        row("Windows-1252 section name", "[Sec]\nKey=1\n[Ann\xE9\x65]\nKey=2\n", "2", "ANN\u00C9E",
+            "Key");
+        const QByteArray mixed = "[Sec]\nUtf8=Caf\xC3\xA9\nAnsi=Caf\xE9\n";
+        row("UTF-8 line next to Windows-1252 line", mixed, "Caf\u00E9", "Sec", "Utf8");
+        row("Windows-1252 line next to UTF-8 line", mixed, "Caf\u00E9", "Sec", "Ansi");
     }
-    const auto restore = qScopeGuard([&] {
+
+    void read() {
+        QFETCH(bool, exists);
+        QFETCH(QByteArray, file);
+        QFETCH(QString, section);
+        QFETCH(QString, key);
+        QFETCH(QString, expected);
+        if (exists)
+            put(m_ini, file);
+
+        QCOMPARE(readini(section, key, QStringLiteral("dflt"), m_ini), expected);
+
+        // Reading never creates or touches the file.
+        QCOMPARE(QFileInfo::exists(m_ini), exists);
+        QCOMPARE(contents(m_ini), file);
+    }
+
+    // Another program, or the user, may change the file at any time; the next read must see it even
+    // when size and time stamp are unchanged.
+    void readSeesEveryChangeToTheFile() {
+        put(m_ini, "[Sec]\nKey=one\n");
+        QCOMPARE(readini("Sec", "Key", "dflt", m_ini), "one");
+        put(m_ini, "[Sec]\nKey=two\n");
+        QCOMPARE(readini("Sec", "Key", "dflt", m_ini), "two");
+        writeini("Sec", "Key", "six", m_ini);
+        QCOMPARE(readini("Sec", "Key", "dflt", m_ini), "six");
+        QVERIFY(QFile::remove(m_ini));
+        QCOMPARE(readini("Sec", "Key", "dflt", m_ini), "dflt");
+    }
+
+    void write_data() {
+        QTest::addColumn<bool>("exists");
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<QString>("section");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QByteArray>("after");
+
+        auto row = [](const char* name, const QByteArray& before, const QString& section,
+                      const QString& key, const QString& value, const QByteArray& after) {
+            QTest::newRow(name) << true << before << section << key << value << after;
+        };
+
+        // New files.
+        QTest::newRow("missing file") << false << QByteArray() << "Sec"
+                                      << "Key"
+                                      << "Value" << QByteArray("[Sec]\r\nKey=Value\r\n");
+        row("empty file", "", "Sec", "Key", "Value", "[Sec]\r\nKey=Value\r\n");
+
+        // Existing keys are replaced where they stand.
+        row("hand-kept file, existing key", handKept, "Window", "Top", "99",
+            QByteArray(handKept).replace("Top=20\n", "Top=99\n"));
+        row("key spelling kept", "[Sec]\nMyKey=old\n", "SEC", "mykey", "new", "[Sec]\nMyKey=new\n");
+        row("blanks around key dropped", "[Sec]\n  Key =  old  \nNext=1\n", " sec ", "key", "new",
+            "[Sec]\nKey=new\nNext=1\n");
+        row("first of duplicate keys", "[Sec]\nKey=1\nKEY=2\n", "Sec", "Key", "3",
+            "[Sec]\nKey=3\nKEY=2\n");
+        row("first of duplicate sections", "[Sec]\nKey=1\n[Sec]\nKey=2\n", "Sec", "Key", "3",
+            "[Sec]\nKey=3\n[Sec]\nKey=2\n");
+        row("same key in another section untouched", "[A]\nKey=1\n[B]\nKey=2\n", "B", "Key", "3",
+            "[A]\nKey=1\n[B]\nKey=3\n");
+        row("empty value", "[Sec]\nKey=old\n", "Sec", "Key", "", "[Sec]\nKey=\n");
+
+        // New keys go after the last key of their section.
+        row("hand-kept file, new key", handKept, "Window", "Height", "600",
+            QByteArray(handKept).replace("Width = 800 \n", "Width = 800 \nHeight=600\n"));
+        row("new key before trailing blank lines", "[A]\na=1\nb=2\n\n\n[B]\nc=3\n", "A", "n", "x",
+            "[A]\na=1\nb=2\nn=x\n\n\n[B]\nc=3\n");
+        row("new key before trailing comment", "[A]\na=1\n; about B\n[B]\nc=3\n", "A", "n", "x",
+            "[A]\na=1\nn=x\n; about B\n[B]\nc=3\n");
+        row("new key before commented-out key", "[A]\na=1\n;b=2\n\n[B]\n", "A", "n", "x",
+            "[A]\na=1\nn=x\n;b=2\n\n[B]\n");
+        row("new key in section without keys", "[A]\n; about A\n\n[B]\nc=3\n", "a", "n", "x",
+            "[A]\n; about A\nn=x\n\n[B]\nc=3\n");
+        row("new key in empty last section", "[A]\na=1\n\n[B]\n", "B", "n", "x",
+            "[A]\na=1\n\n[B]\nn=x\n");
+        row("commented-out key stays", "[A]\n;n=old\n", "A", "n", "x", "[A]\n;n=old\nn=x\n");
+
+        // New sections go at the end, after a blank line.
+        row("new section", "[A]\na=1\n", "B", "k", "v", "[A]\na=1\n\n[B]\nk=v\n");
+        row("new section after existing blank line", "[A]\na=1\n\n", "B", "k", "v",
+            "[A]\na=1\n\n[B]\nk=v\n");
+        row("new section in hand-kept file", handKept, "Colours", "Back", "#000000",
+            handKept + "\n[Colours]\nBack=#000000\n");
+
+        // The file's own line ending and byte order mark are kept.
+        row("CRLF, existing key", "[A]\r\na=1\r\n; c\r\n\r\n", "A", "a", "2",
+            "[A]\r\na=2\r\n; c\r\n\r\n");
+        row("CRLF, new key", "[A]\r\na=1\r\n\r\n[B]\r\n", "A", "n", "x",
+            "[A]\r\na=1\r\nn=x\r\n\r\n[B]\r\n");
+        row("CRLF, new section", "[A]\r\na=1\r\n", "B", "k", "v",
+            "[A]\r\na=1\r\n\r\n[B]\r\nk=v\r\n");
+        row("LF, no line ending at all", "[A]\na=1", "A", "a", "2", "[A]\na=2");
+        row("LF, new section, no final line ending", "[A]\na=1", "B", "k", "v",
+            "[A]\na=1\n\n[B]\nk=v");
+        row("UTF-8 byte order mark", "\xEF\xBB\xBF[A]\r\na=1\r\n", "A", "a", "2",
+            "\xEF\xBB\xBF[A]\r\na=2\r\n");
+
+        // Encodings: written as UTF-8, old Windows-1252 text carried over.
+        row("UTF-8 value", "[A]\na=1\n", "A", "a", "Caf\u00E9 \u2019",
+            "[A]\na=Caf\xC3\xA9 \xE2\x80\x99\n");
+        row("Windows-1252 file becomes UTF-8", "; Caf\xE9\r\n[A]\r\na=Rock\x92n\x92Roll\r\n", "A",
+            "b", "1", "; Caf\xC3\xA9\r\n[A]\r\na=Rock\xE2\x80\x99n\xE2\x80\x99Roll\r\nb=1\r\n");
+    }
+
+    void write() {
+        QFETCH(bool, exists);
+        QFETCH(QByteArray, before);
+        QFETCH(QString, section);
+        QFETCH(QString, key);
+        QFETCH(QString, value);
+        QFETCH(QByteArray, after);
+        if (exists)
+            put(m_ini, before);
+
+        writeini(section, key, value, m_ini);
+
+        QCOMPARE(contents(m_ini), after);
+        QCOMPARE(readini(section, key, "dflt", m_ini), value);
+        // Nothing left behind from writing the new file beside the old one.
+        QCOMPARE(
+            QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+            QStringList{"Rummage.ini"});
+    }
+
+    void writeFailureChangesNothing_data() {
+        QTest::addColumn<QString>("setup");
+        QTest::newRow("missing folder") << "missing folder";
+        QTest::newRow("folder is a file") << "folder is a file";
+        QTest::newRow("file is a folder") << "file is a folder";
+        QTest::newRow("read-only folder, no file") << "read-only folder";
+        QTest::newRow("read-only folder") << "read-only folder, old file";
+        // Unreadable: replacing it would lose every other setting in it.
+        QTest::newRow("unreadable file") << "unreadable file";
+    }
+
+    // A write that cannot be done is lost without notice: nothing thrown, the old file (or none)
+    // as it was, nothing left beside it.
+    void writeFailureChangesNothing() {
+        QFETCH(QString, setup);
+        const QString folder = m_dir->filePath("settings");
+        const QString ini = QDir(folder).filePath("Rummage.ini");
+        const QByteArray old = "; mine\r\n[Sec]\r\nKey=old\r\n";
+        const bool readOnly = setup.startsWith(u"read-only");
+        if (setup == u"folder is a file")
+            put(folder, "not a folder\n");
+        else if (setup != u"missing folder")
+            QVERIFY(QDir().mkdir(folder));
+        if (setup == u"file is a folder")
+            QVERIFY(QDir().mkdir(ini));
+        if (setup.endsWith(u"old file") || setup == u"unreadable file")
+            put(ini, old);
+        if (setup == u"unreadable file")
+            QVERIFY(QFile::setPermissions(ini, QFile::WriteOwner));
         if (readOnly)
-            QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    });
-    if (readOnly && canCreateIn(path))
-        QSKIP("folder permissions are not enforced for this user");
-    const QString ini = QDir(path).filePath("Rummage.ini");
+            QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
+        const auto restore = [&] {
+            QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+            QFile::setPermissions(ini, QFile::ReadOwner | QFile::WriteOwner);
+        };
+        const auto restoreOnExit = qScopeGuard(restore);
+        if ((readOnly && canCreateIn(folder)) ||
+            (setup == u"unreadable file" && QFile(ini).open(QIODevice::ReadOnly)))
+            QSKIP("file permissions are not enforced for this user");
+        const QStringList before =
+            QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+        const QByteArray bytes = contents(ini);
 
-    QVERIFY_THROWS_NO_EXCEPTION(writeini("Sec", "Key", "Value", ini));
+        QVERIFY_THROWS_NO_EXCEPTION(writeini("Sec", "Key", "new", ini));
 
-    QVERIFY(!QFileInfo::exists(ini));
-    if (readOnly)
-        QVERIFY(QDir(path).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
-}
-
-void SettingsStoreTest::writeFailureKeepsOldFile_data() {
-    QTest::addColumn<QFile::Permissions>("folderPermissions");
-    QTest::addColumn<QFile::Permissions>("filePermissions");
-
-    const QFile::Permissions all = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
-    QTest::newRow("read-only folder")
-        << (QFile::ReadOwner | QFile::ExeOwner) << (QFile::ReadOwner | QFile::WriteOwner);
-    // Unreadable: replacing it would lose every other setting in it.
-    QTest::newRow("unreadable file") << all << QFile::Permissions(QFile::WriteOwner);
-}
-
-void SettingsStoreTest::writeFailureKeepsOldFile() {
-    QFETCH(QFile::Permissions, folderPermissions);
-    QFETCH(QFile::Permissions, filePermissions);
-    const QString folder = m_dir->filePath("settings");
-    const QString ini = QDir(folder).filePath("Rummage.ini");
-    const QByteArray old = "; mine\r\n[Sec]\r\nKey=old\r\n";
-    QVERIFY(QDir().mkdir(folder));
-    put(ini, old);
-    QVERIFY(QFile::setPermissions(ini, filePermissions));
-    QVERIFY(QFile::setPermissions(folder, folderPermissions));
-    const auto restore = [&] {
-        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        QFile::setPermissions(ini, QFile::ReadOwner | QFile::WriteOwner);
-    };
-    const auto restoreOnExit = qScopeGuard(restore);
-    if (canCreateIn(folder) && QFile(ini).open(QIODevice::ReadOnly))
-        QSKIP("file permissions are not enforced for this user");
-
-    QVERIFY_THROWS_NO_EXCEPTION(writeini("Sec", "Key", "new", ini));
-
-    restore();
-    QCOMPARE(contents(ini), old);
-    QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
-             QStringList{"Rummage.ini"});
-}
-
-void SettingsStoreTest::writeOntoFolderChangesNothing() {
-    QVERIFY(QDir().mkdir(m_ini));
-    put(QDir(m_ini).filePath("inside.txt"), "kept\n");
-
-    QVERIFY_THROWS_NO_EXCEPTION(writeini("Sec", "Key", "Value", m_ini));
-
-    QVERIFY(QFileInfo(m_ini).isDir());
-    QCOMPARE(contents(QDir(m_ini).filePath("inside.txt")), "kept\n");
-    QCOMPARE(readini("Sec", "Key", "dflt", m_ini), "dflt");
-}
+        restore();
+        QCOMPARE(contents(ini), bytes);
+        QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 before);
+        QCOMPARE(QFileInfo::exists(folder), setup != u"missing folder");
+        if (setup == u"folder is a file")
+            QCOMPARE(contents(folder), "not a folder\n");
+    }
+};
 
 KESTREL_TEST(SettingsStoreTest)
 #include "SettingsStoreTest.moc"

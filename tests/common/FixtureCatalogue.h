@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Failures.h"
 #include "core/catalogue/Catalogue.h"
 #include "common/TestFolder.h"
 
@@ -7,7 +8,7 @@
 
 #include <algorithm>
 
-// A fresh copy of the fixture catalogue, opened.
+// A fresh copy of the fixture catalogue (tests/data/catalogue.sql), opened.
 struct OpenCatalogue {
     TestFolder folder;
     Catalogue catalogue;
@@ -19,7 +20,8 @@ struct OpenCatalogue {
 };
 
 // One field of every row, in row order, as text ("Null" for a Null field).
-inline QStringList fieldValues(const ResultSet& results, const QString& field) {
+inline QStringList fieldValues(const ResultSet& results,
+                               const QString& field = QStringLiteral("Nummer")) {
     const int index = results.columnIndex(field);
     QStringList values;
     for (qsizetype r = 0; r < results.rowCount(); ++r) {
@@ -53,3 +55,17 @@ inline QString normalisedRuns(const QString& runs) {
         values << run.split(u' ', Qt::SkipEmptyParts);
     return inRuns(values, runs);
 }
+
+// The query's `field` values in the form of `runs`, or the engine's message when it fails.
+inline QString runsOf(Catalogue& catalogue, const QString& statement, const QString& runs,
+                      const QString& field = QStringLiteral("Nummer")) {
+    try {
+        return inRuns(fieldValues(catalogue.query(statement), field), runs);
+    } catch (const CatalogueError& error) {
+        return error.message();
+    }
+}
+
+// The start every listing statement shares.
+inline const QString kJoin =
+    QStringLiteral("SELECT * FROM Compilations,Dnames WHERE Compilations.F_ID = Dnames.F_ID");
