@@ -102,20 +102,24 @@ private Q_SLOTS:
         QTest::addColumn<int>("disks");
         QTest::addColumn<int>("games");
         QTest::addColumn<QList<int>>("percentages");
-        QTest::addColumn<float>("lastBar");
-        QTest::newRow("full, three disks") << true << 3 << 1 << QList<int>{0, 33, 67} << 6666.667f;
+        QTest::addColumn<QList<float>>("bars");
+        // The bar moves by each disk's step once that disk is done and ends at its maximum.
+        QTest::newRow("full, three disks") << true << 3 << 1 << QList<int>{0, 33, 67}
+                                           << QList<float>{3333.333f, 6666.667f, 10000.0f};
         QTest::newRow("group, four disks of three games")
-            << false << 4 << 3 << QList<int>{0, 25, 50, 75} << 7500.0f;
+            << false << 4 << 3 << QList<int>{0, 25, 50, 75}
+            << QList<float>{2500.0f, 5000.0f, 7500.0f, 10000.0f};
         // 10000 / 7 rounds to 1429; the seventh step would pass the maximum.
         QTest::newRow("group, seven disks")
-            << false << 7 << 2 << QList<int>{0, 14, 29, 43, 57, 71, 86} << 6 * 1429.0f;
+            << false << 7 << 2 << QList<int>{0, 14, 29, 43, 57, 71, 86}
+            << QList<float>{1429.0f, 2858.0f, 4287.0f, 5716.0f, 7145.0f, 8574.0f, 8574.0f};
     }
     void progress() {
         QFETCH(bool, wholeCatalogue);
         QFETCH(int, disks);
         QFETCH(int, games);
         QFETCH(QList<int>, percentages);
-        QFETCH(float, lastBar);
+        QFETCH(QList<float>, bars);
         Audited audit(catalogueOf(disks, games));
         const QString root = audit.folder.path();
         QCOMPARE(wholeCatalogue
@@ -123,7 +127,9 @@ private Q_SLOTS:
                      : auditGroup(audit.catalogue, QStringLiteral("Crew"), root, audit.observer()),
                  qlonglong(disks));
         QCOMPARE(audit.percentages, percentages);
-        QCOMPARE(audit.bars.last(), lastBar);
+        QCOMPARE(audit.bars.size(), bars.size());
+        for (qsizetype i = 0; i < bars.size(); ++i)
+            QCOMPARE(audit.bars[i], bars[i]);
     }
 
     void groupAuditMatchesAnywhereInTheTitle() {
