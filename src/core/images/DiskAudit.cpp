@@ -29,31 +29,24 @@ public:
           m_update(catalogue.prepareUpdate(u"UPDATE Dnames SET got = ? WHERE (F_ID = ?)")) {
         begin();
     }
-    ~BatchedWrites() {
-        try {
-            m_catalogue.execute(u"COMMIT");
-        } catch (const CatalogueError&) {
-        }
-    }
+    ~BatchedWrites() { commit(); }
     BatchedWrites(const BatchedWrites&) = delete;
     BatchedWrites& operator=(const BatchedWrites&) = delete;
 
     void writeCode(qlonglong fId, int code) {
         // A failed write leaves that disk's code as it was; the audit goes on.
-        try {
-            m_update->run({code, fId});
-        } catch (const CatalogueError&) {
-        }
+        tolerate("Writing a disk's code", [&] { m_update->run({code, fId}); });
         if (++m_written >= kBatchWrites || m_since.elapsed() >= kBatchMs) {
-            try {
-                m_catalogue.execute(u"COMMIT");
-            } catch (const CatalogueError&) {
-            }
+            commit();
             begin();
         }
     }
 
 private:
+    void commit() {
+        tolerate("Committing the audit's codes", [&] { m_catalogue.execute(u"COMMIT"); });
+    }
+
     void begin() {
         m_catalogue.execute(u"BEGIN");
         m_since.start();

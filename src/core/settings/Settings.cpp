@@ -7,18 +7,19 @@ namespace {
 struct Definition {
     const char* section;
     const char* key;
+    const char* defaultValue; // what a missing file, section or key reads as
 };
 
-// By SettingKey. Every default is the empty text.
+// By SettingKey.
 constexpr std::array<Definition, 8> kDefinitions{{
-    {"colorder", "1"},
-    {"colorder", "2"},
-    {"order", "value"},
-    {"order", "c1"},
-    {"order", "c2"},
-    {"order", "c3"},
-    {"settings", "selected"},
-    {"settings", "rootfolder"},
+    {"colorder", "1", ""},
+    {"colorder", "2", ""},
+    {"order", "value", ""},
+    {"order", "c1", ""},
+    {"order", "c2", ""},
+    {"order", "c3", ""},
+    {"settings", "selected", ""},
+    {"settings", "rootfolder", ""},
 }};
 
 const Definition& definition(SettingKey key) {
@@ -31,7 +32,8 @@ const QString kProgramSection = QStringLiteral("settings");
 
 QString Settings::value(SettingKey key) const {
     const Definition& d = definition(key);
-    return readini(QLatin1String(d.section), QLatin1String(d.key), QString(), m_file);
+    return readini(QLatin1String(d.section), QLatin1String(d.key), QLatin1String(d.defaultValue),
+                   m_file);
 }
 
 void Settings::setValue(SettingKey key, const QString& value) const {

@@ -45,7 +45,7 @@ public:
     explicit Settings(QString file) : m_file(std::move(file)) {}
     const QString& file() const { return m_file; }
 
-    // A missing file, section or key reads as the default, the empty text.
+    // A missing file, section or key reads as the key's default.
     QString value(SettingKey key) const;
     void setValue(SettingKey key, const QString& value) const;
 
