@@ -144,8 +144,8 @@ SearchCriteria MainWindow::criteria() const {
     return criteria;
 }
 
-void MainWindow::showListing(const ListingResult& result) {
-    m_list->setRows(result.rows);
+void MainWindow::showListing(ListingResult result) {
+    m_list->setRows(std::move(result.rows));
     if (result.timeText)
         m_status->setTime(*result.timeText);
     if (result.noMatches)
@@ -211,7 +211,7 @@ void MainWindow::compress() {
         return report(error);
     }
     if (result)
-        showListing(*result);
+        showListing(std::move(*result));
 }
 
 void MainWindow::refill() {

@@ -75,7 +75,7 @@ private:
     void clickColumn(int position);
     void switchColumnOrder(bool reversed);
     void refill();
-    void showListing(const ListingResult& result);
+    void showListing(ListingResult result);
     SearchCriteria criteria() const;
     bool confirmRootFolder();
     void runAudit(const std::function<CatalogueBrowser::AuditResult(const AuditObserver&)>& audit);
