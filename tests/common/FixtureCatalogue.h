@@ -31,6 +31,19 @@ inline QStringList fieldValues(const ResultSet& results,
     return values;
 }
 
+// Every row of a query, its fields joined with "|" ("Null" for a Null field).
+inline QStringList rowTexts(Catalogue& catalogue, const QString& statement) {
+    const ResultSet& results = catalogue.query(statement);
+    QStringList rows;
+    for (qsizetype r = 0; r < results.rowCount(); ++r) {
+        QStringList fields;
+        for (const QVariant& value : results.row(r))
+            fields << (value.isNull() ? QStringLiteral("Null") : value.toString());
+        rows << fields.join(u'|');
+    }
+    return rows;
+}
+
 // Expected rows are written as runs, "25 | 17 18 | 24": the runs come in this order and
 // the rows inside one run (ties of the ORDER BY) in any order. Both sides are brought to
 // that form, each run sorted, so a comparison shows the whole difference.
