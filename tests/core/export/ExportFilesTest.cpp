@@ -3,6 +3,7 @@
 #include "common/TestRegistry.h"
 
 #include "core/export/ExportFiles.h"
+#include "core/export/ExportText.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,7 +13,7 @@
 #include <cerrno>
 #include <cstring>
 
-// Writing and reading the export files: UTF-8, all or nothing.
+// The result list as the export files hold it: its text, written as UTF-8, all or nothing.
 class ExportFilesTest : public QObject {
     Q_OBJECT
     QTemporaryDir m_dir;
@@ -20,15 +21,17 @@ class ExportFilesTest : public QObject {
     QString path(const char* name) const { return m_dir.filePath(QLatin1String(name)); }
 
 private Q_SLOTS:
-    // Both writers put the text's UTF-8 bytes in place of a longer old content, add no
-    // extension and leave nothing beside the file.
-    void writersPutUtf8Bytes() {
+    // One line per row, the first two columns, CR LF after each; an empty column stays empty,
+    // the entry number and the icon never show. Both writers put the text's UTF-8 bytes in
+    // place of a longer old content, add no extension and leave nothing beside the file.
+    void writersPutTheListAsUtf8() {
         const QString target = path("list.txt");
-        const QString text = QStringLiteral("\u00c9lite -- Medway Boys 9\r\n");
+        const QString text =
+            listText({{"", "Medway Boys 9", "19", 0}, {"\u00c9lite", "", "20", 3}});
         for (const auto write : {saveTextFile, overwriteTextFile}) {
             QVERIFY(writeFileBytes(target, "an older and longer content that must go\r\n"));
             write(target, text);
-            QCOMPARE(fileBytes(target), QByteArray("\xc3\x89lite -- Medway Boys 9\r\n"));
+            QCOMPARE(fileBytes(target), QByteArray(" -- Medway Boys 9\r\n\xc3\x89lite -- \r\n"));
             QCOMPARE(readTextFile(target), text);
         }
         QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files).filter(QStringLiteral("list")),
