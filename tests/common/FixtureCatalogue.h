@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <functional>
 
 // A fresh copy of the fixture catalogue (tests/data/catalogue.sql), opened.
 struct OpenCatalogue {
@@ -76,6 +77,18 @@ inline QString runsOf(Catalogue& catalogue, const QString& statement, const QStr
         return inRuns(fieldValues(catalogue.query(statement), field), runs);
     } catch (const CatalogueError& error) {
         return error.message();
+    }
+}
+
+// What a search builder makes of the controls: its statement and, after " => ", the rows it
+// finds in the form of `runs`; or its refusal, "text (caption)".
+inline QString searchOutcome(Catalogue& catalogue, const std::function<QString()>& build,
+                             const QString& runs) {
+    try {
+        const QString statement = build();
+        return statement + QStringLiteral(" => ") + runsOf(catalogue, statement, runs);
+    } catch (const Refusal& refusal) {
+        return refusal.text + QStringLiteral(" (") + refusal.caption + u')';
     }
 }
 
