@@ -33,7 +33,6 @@ private Q_SLOTS:
             {"X%n", "Xenon", "Xenox"},
             {"%ab", "aab", nullptr},
             {"_", "a", ""},
-            {"", "", nullptr},
             {"Kla", nullptr, "Klax"},
             {"[a-c]", "b", "d"},
             {"[a-c]x", "Bx", nullptr},
@@ -80,8 +79,6 @@ private Q_SLOTS:
         QTest::addColumn<QString>("statement");
         QTest::addColumn<QString>("rows");
         const QString where = QStringLiteral("SELECT * FROM Compilations WHERE ");
-        const QString pompey = where + "[Group] LIKE 'p%' ORDER by Group";
-        const QString all = where + "Nummer <> 20 ORDER by Game";
         const std::pair<QString, QString> cases[] = {
             {where + "[Game] LIKE '[!a-z]%'", "17 18 20 23 24 25 26"},
             {where + "[Game] LIKE '%[%]%'", "23"},
@@ -91,8 +88,8 @@ private Q_SLOTS:
             {where + "Nummer LIKE '5'", "5"},
             // A pattern that changes from row to row (a missing title gives the pattern "%").
             {where + "'Xenon Deluxe' LIKE [Game] & '%'", "9 19 21 22"},
-            {all, allByGame},
-            {pompey, "22 24 | 21 23"},
+            {where + "Nummer <> 20 ORDER by Game", allByGame},
+            {where + "[Group] LIKE 'p%' ORDER by Group", "22 24 | 21 23"},
         };
         for (const auto& [statement, rows] : cases)
             QTest::newRow(qPrintable(statement.mid(where.size()))) << statement << rows;

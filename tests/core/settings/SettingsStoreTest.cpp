@@ -51,7 +51,6 @@ private Q_SLOTS:
         };
         // Missing things give the default, "dflt".
         row("missing file", missing, dflt);
-        row("missing section", "[Other]\nKey=1\n", dflt);
         row("key only in another section", "[A]\nKey=1\n[Sec]\nOther=2\n", dflt);
         row("key name is a prefix", "[Sec]\nKey1=1\n", dflt);
         row("commented-out key", "[Sec]\n;Key=1\n  ; Key=2\n", dflt);
