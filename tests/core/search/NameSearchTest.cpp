@@ -94,7 +94,7 @@ private Q_SLOTS:
         rule("#* is the incomplete *x", "#*ninja",
              " AND [Game] LIKE '%*ninja%' AND ' ' & [Game] & ' ' NOT LIKE '% *ninja %'", "");
         rule("phrase", "ninja~warrior", " AND [Game] LIKE '%ninja warrior%'", "4 5 7 8 11 12");
-        rule("first term after its last plus, the rest as typed", "a+b+#dragon +klax",
+        rule("first term after its last plus", "a+b+#dragon +klax",
              " AND [Game] NOT LIKE '%klax%'" + kIncompleteDragon, dragonInsideAWord);
         rule("leading and trailing space", " 1943 ",
              " AND [Game] LIKE '%%' AND [Game] LIKE '%1943%' AND [Game] LIKE '%%'", "17");
