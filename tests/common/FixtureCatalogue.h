@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <functional>
 
 // A fresh copy of the fixture catalogue (tests/data/catalogue.sql), opened.
 struct OpenCatalogue {
@@ -29,6 +30,19 @@ inline QStringList fieldValues(const ResultSet& results,
         values << (value.isNull() ? QStringLiteral("Null") : value.toString());
     }
     return values;
+}
+
+// Every row of a query, its fields joined with "|" ("Null" for a Null field).
+inline QStringList rowTexts(Catalogue& catalogue, const QString& statement) {
+    const ResultSet& results = catalogue.query(statement);
+    QStringList rows;
+    for (qsizetype r = 0; r < results.rowCount(); ++r) {
+        QStringList fields;
+        for (const QVariant& value : results.row(r))
+            fields << (value.isNull() ? QStringLiteral("Null") : value.toString());
+        rows << fields.join(u'|');
+    }
+    return rows;
 }
 
 // Expected rows are written as runs, "25 | 17 18 | 24": the runs come in this order and
@@ -63,6 +77,18 @@ inline QString runsOf(Catalogue& catalogue, const QString& statement, const QStr
         return inRuns(fieldValues(catalogue.query(statement), field), runs);
     } catch (const CatalogueError& error) {
         return error.message();
+    }
+}
+
+// What a search builder makes of the controls: its statement and, after " => ", the rows it
+// finds in the form of `runs`; or its refusal, "text (caption)".
+inline QString searchOutcome(Catalogue& catalogue, const std::function<QString()>& build,
+                             const QString& runs) {
+    try {
+        const QString statement = build();
+        return statement + QStringLiteral(" => ") + runsOf(catalogue, statement, runs);
+    } catch (const Refusal& refusal) {
+        return refusal.text + QStringLiteral(" (") + refusal.caption + u')';
     }
 }
 

@@ -38,24 +38,21 @@ private Q_SLOTS:
     void refusesToOpen_data() {
         QTest::addColumn<QString>("setup");
         QTest::addColumn<QString>("reason");
-        QTest::newRow("missing") << "missing"
-                                 << "does not exist";
-        QTest::newRow("directory") << "directory"
-                                   << "not a file";
-        QTest::newRow("unreadable") << "unreadable"
-                                    << "cannot be read";
-        QTest::newRow("garbage") << "garbage"
-                                 << "not an SQLite database";
-        QTest::newRow("empty file") << "empty"
-                                    << "no table Compilations";
-        QTest::newRow("other tables") << "CREATE TABLE Games (Nummer INTEGER, Game TEXT);"
-                                      << "no table Compilations";
-        QTest::newRow("no Dnames") << QString::fromLatin1(kCompilations) << "no table Dnames";
-        QTest::newRow("field missing")
-            << QString::fromLatin1(kCompilations +
-                                   "CREATE TABLE Dnames (F_ID INTEGER PRIMARY KEY, got INTEGER, "
-                                   "folder TEXT, filename TEXT, filenumber TEXT);")
-            << "fileexten";
+        const auto row = [](const char* name, const QString& setup, const char* reason) {
+            QTest::newRow(name) << setup << QString::fromLatin1(reason);
+        };
+        row("missing", "missing", "does not exist");
+        row("directory", "directory", "not a file");
+        row("unreadable", "unreadable", "cannot be read");
+        row("garbage", "garbage", "not an SQLite database");
+        row("empty file", "empty", "no table Compilations");
+        row("no Dnames", QString::fromLatin1(kCompilations), "no table Dnames");
+        row("field missing",
+            QString::fromLatin1(kCompilations +
+                                "CREATE TABLE Dnames (F_ID INTEGER PRIMARY KEY, got "
+                                "INTEGER, folder TEXT, filename TEXT, filenumber "
+                                "TEXT);"),
+            "fileexten");
     }
     // Opening fails with a message naming the file and the reason, and leaves no file.
     void refusesToOpen() {
@@ -98,9 +95,7 @@ private Q_SLOTS:
         OpenCatalogue first;
         Catalogue second;
         second.open(first.folder.cataloguePath());
-        const QString favourites = QStringLiteral(
-            "SELECT * FROM Compilations,Dnames WHERE Compilations.F_ID = Dnames.F_ID AND "
-            "favourite = -1");
+        const QString favourites = kJoin + QStringLiteral(" AND favourite = -1");
         QCOMPARE(first.catalogue.execute(u"UPDATE compilations SET favourite = -1 WHERE Nummer "
                                          u"LIKE '5'"),
                  1);
@@ -111,44 +106,30 @@ private Q_SLOTS:
             QVERIFY(catalogue->query(u"PRAGMA busy_timeout").row(0).at(0).toInt() > 0);
     }
 
-    // Fields by name in any case, a Null field as a null value; of the join's two F_ID the
-    // first is read.
-    void joinedRow() {
-        OpenCatalogue open;
-        const ResultSet& row = open.catalogue.query(
-            u"SELECT * FROM Compilations,Dnames WHERE Compilations.F_ID=Dnames.F_ID AND "
-            u"Compilations.Nummer = 20");
-        QCOMPARE(row.field(u"nummer"), QVariant(20LL));
-        QCOMPARE(row.field(u"group"), QVariant(QStringLiteral("Medway Boys 9")));
-        QCOMPARE(row.field(u"FileName"), QVariant(QStringLiteral("MB")));
-        QVERIFY(row.field(u"FileNumber").isNull());
-        QVERIFY(row.field(u"GOT").isNull());
-        QCOMPARE(row.columns().filter(QStringLiteral("F_ID"), Qt::CaseInsensitive).size(), 2);
-        QCOMPARE(row.field(u"F_ID"), QVariant(6LL));
-        const ResultSet twoColumns({QStringLiteral("F_ID"), QStringLiteral("f_id")},
-                                   {{QVariant(1LL), QVariant(2LL)}});
-        QCOMPARE(twoColumns.field(u"f_id").toLongLong(), 1);
-    }
-
-    void cursor() {
+    // Fields by name in any case, a Null field as a null value, of two columns of one name
+    // the first; a cursor over the rows, and one result set that every query replaces.
+    void resultSet() {
         OpenCatalogue open;
         ResultSet& results = open.catalogue.query(
             u"SELECT * FROM Compilations WHERE [Group] LIKE 'Pompey%' ORDER by Game");
         QCOMPARE(&results, &open.catalogue.results());
         QStringList walked;
         for (; !results.atEnd(); results.moveNext())
-            walked << results.field(u"Game").toString();
+            walked << results.field(u"game").toString();
         QCOMPARE(walked, QStringList({"100% Dynamite", "2 Hot 2 Handle", "XENON", "Xenon"}));
         QVERIFY_THROWS_EXCEPTION(CatalogueError, results.field(u"Game"));
         results.moveFirst();
-        QCOMPARE(results.field(u"Game").toString(), QStringLiteral("100% Dynamite"));
+        QCOMPARE(results.field(u"NUMMER"), QVariant(23LL));
         QVERIFY_THROWS_EXCEPTION(CatalogueError, results.field(u"folder"));
 
-        // The next query replaces the shared result set and starts on its first row.
-        open.catalogue.query(u"SELECT * FROM Dnames WHERE F_ID = 1234");
-        QCOMPARE(results.field(u"folder").toString(), QStringLiteral("Deep Thought"));
+        open.catalogue.query(u"SELECT * FROM Dnames WHERE F_ID = 6");
+        QCOMPARE(results.field(u"folder").toString(), QStringLiteral("Medway"));
+        QVERIFY(results.field(u"got").isNull());
         open.catalogue.query(u"SELECT * FROM Dnames WHERE F_ID = 5");
         QVERIFY(results.atEnd());
+        const ResultSet twoColumns({QStringLiteral("F_ID"), QStringLiteral("f_id")},
+                                   {{QVariant(1LL), QVariant(2LL)}});
+        QCOMPARE(twoColumns.field(u"f_id").toLongLong(), 1);
     }
 };
 

@@ -3,6 +3,7 @@
 #include "common/TestRegistry.h"
 
 #include "core/export/ExportFiles.h"
+#include "core/export/ExportText.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,7 +13,7 @@
 #include <cerrno>
 #include <cstring>
 
-// Writing and reading the export files: UTF-8, all or nothing.
+// The result list as the export files hold it: its text, written as UTF-8, all or nothing.
 class ExportFilesTest : public QObject {
     Q_OBJECT
     QTemporaryDir m_dir;
@@ -20,47 +21,27 @@ class ExportFilesTest : public QObject {
     QString path(const char* name) const { return m_dir.filePath(QLatin1String(name)); }
 
 private Q_SLOTS:
-    void writersPutUtf8BytesAsGiven_data() {
-        QTest::addColumn<bool>("save"); // saveTextFile, or else overwriteTextFile
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QByteArray>("bytes");
-        for (bool save : {true, false}) {
-            const char* writer = save ? "save: " : "overwrite: ";
-            QTest::addRow("%sCR LF and beyond ASCII", writer)
-                << save << QStringLiteral("\u00c9lite -- Medway Boys 9\r\nX -- \r\n")
-                << QByteArray("\xc3\x89lite -- Medway Boys 9\r\nX -- \r\n");
-            QTest::addRow("%sempty text empties the file", writer)
-                << save << QString() << QByteArray();
-        }
-    }
-    void writersPutUtf8BytesAsGiven() {
-        QFETCH(bool, save);
-        QFETCH(QString, text);
-        QFETCH(QByteArray, bytes);
+    // One line per row, the first two columns, CR LF after each; an empty column stays empty,
+    // the entry number and the icon never show. Both writers put the text's UTF-8 bytes in
+    // place of a longer old content, add no extension and leave nothing beside the file.
+    void writersPutTheListAsUtf8() {
         const QString target = path("list.txt");
-        QVERIFY(writeFileBytes(target, "an older and longer content that must go entirely\r\n"));
-        if (save)
-            saveTextFile(target, text);
-        else
-            overwriteTextFile(target, text);
-        QCOMPARE(fileBytes(target), bytes);
-        QCOMPARE(readTextFile(target), text);
-        // No extension is added, and nothing is left beside the file.
+        const QString text =
+            listText({{"", "Medway Boys 9", "19", 0}, {"\u00c9lite", "", "20", 3}});
+        for (const auto write : {saveTextFile, overwriteTextFile}) {
+            QVERIFY(writeFileBytes(target, "an older and longer content that must go\r\n"));
+            write(target, text);
+            QCOMPARE(fileBytes(target), QByteArray(" -- Medway Boys 9\r\n\xc3\x89lite -- \r\n"));
+            QCOMPARE(readTextFile(target), text);
+        }
         QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files).filter(QStringLiteral("list")),
                  QStringList{"list.txt"});
     }
 
-    // Small texts fail when Qt flushes its buffer, large ones while they are written.
-    void failedSaveKeepsTheOldFile_data() {
-        QTest::addColumn<int>("size");
-        QTest::newRow("4 KB") << 4096;
-        QTest::newRow("100 KB") << 100000;
-    }
     void failedSaveKeepsTheOldFile() {
-        QFETCH(int, size);
         const QString target = path("kept.txt");
         QVERIFY(writeFileBytes(target, "old list\r\n"));
-        const QString longText = QString(size, u'x') + QStringLiteral("\r\n");
+        const QString longText = QString(4096, u'x') + QStringLiteral("\r\n");
         QString reason;
         {
             const FileSizeLimit limit(1024);
