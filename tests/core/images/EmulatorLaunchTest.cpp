@@ -7,6 +7,16 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+namespace {
+
+// A plan's fields in order, the arguments joined by "|".
+QStringList fields(const LaunchPlan& plan) {
+    return {plan.program,       plan.parameterText, plan.arguments.join(u'|'),
+            plan.workingFolder, plan.iniFile,       plan.startable ? "startable" : "not startable"};
+}
+
+} // namespace
+
 // Starting an emulator on a disk: the choice kept, the configured program checked, the launch
 // planned.
 class EmulatorLaunchTest : public QObject {
@@ -66,17 +76,13 @@ private Q_SLOTS:
         QTest::addColumn<QString>("program");
         QTest::addColumn<QString>("image");
         QTest::addColumn<QString>("driveB");
-        QTest::addColumn<QString>("parameterText");
-        QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<QString>("workingFolder");
-        QTest::addColumn<QString>("iniFile");
-        QTest::addColumn<bool>("startable");
+        QTest::addColumn<QStringList>("expected");
         const auto row = [](const char* name, Emulator emulator, const QString& program,
                             const QString& image, const QString& driveB, const QString& text,
                             const QStringList& arguments, const QString& folder = QString(),
                             const QString& ini = QString(), bool startable = true) {
-            QTest::newRow(name) << emulator << program << image << driveB << text << arguments
-                                << folder << ini << startable;
+            QTest::newRow(name) << emulator << program << image << driveB
+                                << fields({program, text, arguments, folder, ini, startable});
         };
         const QString none;
         const QString steem = QStringLiteral("C:\\Emu\\Steem.exe");
@@ -116,18 +122,8 @@ private Q_SLOTS:
         QFETCH(QString, program);
         QFETCH(QString, image);
         QFETCH(QString, driveB);
-        QFETCH(QString, parameterText);
-        QFETCH(QStringList, arguments);
-        QFETCH(QString, workingFolder);
-        QFETCH(QString, iniFile);
-        QFETCH(bool, startable);
-        const LaunchPlan plan = planLaunch(emulator, program, image, driveB);
-        QCOMPARE(plan.program, program);
-        QCOMPARE(plan.parameterText, parameterText);
-        QCOMPARE(plan.arguments, arguments);
-        QCOMPARE(plan.workingFolder, workingFolder);
-        QCOMPARE(plan.iniFile, iniFile);
-        QCOMPARE(plan.startable, startable);
+        QFETCH(QStringList, expected);
+        QCOMPARE(fields(planLaunch(emulator, program, image, driveB)), expected);
     }
 };
 
