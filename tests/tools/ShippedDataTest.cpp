@@ -96,15 +96,13 @@ private Q_SLOTS:
     void defaultSettings() {
         TestFolder folder;
         folder.writeSettings(TestFolder::defaultSettings());
-        const auto value = [&](const char* section, const char* key) {
-            return readini(QLatin1String(section), QLatin1String(key), QStringLiteral("<missing>"),
-                           folder.settingsPath());
-        };
-        QCOMPARE((QStringList{value("colorder", "1"), value("colorder", "2")}),
-                 (QStringList{"Game", "Group"}));
-        for (const char* key : {"value", "c1", "c2", "c3"})
-            QCOMPARE(value("order", key), QStringLiteral("0"));
-        QCOMPARE(value("searchbox", "1"), QStringLiteral("endmru"));
+        QStringList values;
+        for (const char* key : {"colorder/1", "colorder/2", "order/value", "order/c1", "order/c2",
+                                "order/c3", "searchbox/1"}) {
+            const QStringList path = QString::fromLatin1(key).split(u'/');
+            values << readini(path[0], path[1], QStringLiteral("<missing>"), folder.settingsPath());
+        }
+        QCOMPARE(values, (QStringList{"Game", "Group", "0", "0", "0", "0", "endmru"}));
     }
 };
 

@@ -22,25 +22,22 @@ void writeFile(const QString& path, const QByteArray& bytes, bool executable) {
                                 (executable ? QFile::ExeOwner : QFile::Permissions())));
 }
 
-// A script that writes the folder it runs in and then each of its arguments, ended by NUL so
-// that empty ones and line breaks survive, into `out`; moved into place only when complete.
+// A script that writes the folder it runs in and then each of its arguments, each ended by NUL
+// so that empty ones and line breaks survive, into `out`; moved into place only when complete.
 QByteArray recorder(const QString& out) {
     const QByteArray quoted = '\'' + out.toUtf8();
-    return "#!/bin/sh\n{ pwd -P; for a in \"$@\"; do printf '%s\\0' \"$a\"; done; } > " + quoted +
-           ".part' && mv " + quoted + ".part' " + quoted + "'\n";
+    return "#!/bin/sh\nprintf '%s\\0' \"$(pwd -P)\" \"$@\" > " + quoted + ".part' && mv " + quoted +
+           ".part' " + quoted + "'\n";
 }
 
 // What the recorder wrote: the folder, then the arguments.
 QStringList record(const QString& out) {
     QFile file(out);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    QByteArray bytes = file.readAll();
-    bytes[bytes.indexOf('\n')] = '\0';
-    bytes.chop(1);
     QStringList fields;
-    for (const QByteArray& field : bytes.split('\0'))
-        fields.append(QString::fromUtf8(field));
+    if (file.open(QIODevice::ReadOnly)) {
+        for (const QByteArray& field : file.readAll().chopped(1).split('\0'))
+            fields.append(QString::fromUtf8(field));
+    }
     return fields;
 }
 
