@@ -3,7 +3,6 @@
 
 #include "core/catalogue/Catalogue.h"
 #include "core/images/DiskAudit.h"
-#include "core/images/ImagePath.h"
 
 #include <QDir>
 #include <QFile>
@@ -138,15 +137,6 @@ private Q_SLOTS:
         QVERIFY_THROWS_EXCEPTION(Refusal, auditAllDisks(audit.catalogue, root, {}));
         QVERIFY_THROWS_EXCEPTION(Refusal,
                                  auditGroup(audit.catalogue, QStringLiteral("x"), root, {}));
-    }
-
-    void oneEntry() {
-        Audited audit(catalogueOf(2));
-        touch(audit.folder.file(QStringLiteral("G/D2.st")));
-        const DiskFiles files{QStringLiteral("G"), QStringLiteral("D"), QStringLiteral("2"),
-                              QStringLiteral("st")};
-        QCOMPARE(auditEntry(audit.catalogue, files, QStringLiteral("3"), audit.folder.path()), 1);
-        QCOMPARE(audit.codes(), (QStringList{"0", "1"}));
     }
 };
 
