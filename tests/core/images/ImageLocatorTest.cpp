@@ -111,8 +111,7 @@ private Q_SLOTS:
         QTemporaryDir dir;
         QVERIFY(build(dir.path(), tree));
         const QString path = dir.path() + u'/' + asked;
-        QCOMPARE(ImageLocator().present(path), expected);
-        // A second answer comes from what the first one listed, and agrees.
+        // The second answer comes from what the first one listed, and agrees.
         ImageLocator locator;
         QCOMPARE(locator.present(path), expected);
         QCOMPARE(locator.present(path), expected);
@@ -133,7 +132,7 @@ private Q_SLOTS:
     // One locator asked about twin folders in any order keeps each path apart.
     void answersDoNotDependOnOrder() {
         QTemporaryDir dir;
-        QVERIFY(build(dir.path(), QStringLiteral("Crew/A.st, CREW/B.st, Other/C.st")));
+        QVERIFY(build(dir.path(), QStringLiteral("Crew/A.st, CREW/B.st")));
         const QList<std::pair<const char*, bool>> asks{
             {"Crew/A.st", true},  {"CREW/B.st", true}, {"Crew/b.st", false},
             {"CREW/a.st", false}, {"crew/B.st", true}, {"crew/A.st", false},

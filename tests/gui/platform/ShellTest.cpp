@@ -111,34 +111,31 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(file(throughWine ? "out" : "wine-out")));
     }
 
-    // Each row: the program (under the test folder when it starts with "/"), what it is, the
-    // working folder, and the reason given.
+    // Each row: the program's name in the test folder, what it is, the working folder, and the
+    // reason given.
     void refuses_data() {
-        QTest::addColumn<QString>("program");
+        QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("kind"); // "none", "folder", "text", "script" or "windows"
         QTest::addColumn<QString>("folder");
         QTest::addColumn<QString>("reason");
-        const auto row = [](const char* name, const char* program, const char* kind,
-                            const char* folder, const char* reason) {
-            QTest::newRow(name) << QString::fromUtf8(program) << QString::fromUtf8(kind)
-                                << QString::fromUtf8(folder) << QString::fromUtf8(reason);
+        const auto row = [](const char* tag, const char* name, const char* kind, const char* folder,
+                            const char* reason) {
+            QTest::newRow(tag) << QString::fromUtf8(name) << QString::fromUtf8(kind)
+                               << QString::fromUtf8(folder) << QString::fromUtf8(reason);
         };
-        const char* const missing = "the program does not exist";
-        row("missing", "/gone", "none", "work", missing);
-        row("missing bare name", "kestrel-no-such-program", "none", "work", missing);
-        row("folder named .exe", "/Steem.exe", "folder", "work", "it is a folder");
-        row("not executable", "/stub", "text", "work", "it is not executable");
-        row("windows program without wine", "/Steem.exe", "windows", "work",
+        row("missing", "gone", "none", "work", "the program does not exist");
+        row("folder named .exe", "Steem.exe", "folder", "work", "it is a folder");
+        row("not executable", "stub", "text", "work", "it is not executable");
+        row("windows program without wine", "Steem.exe", "windows", "work",
             "it is a Windows program and wine is not installed");
-        row("missing working folder", "/stub", "script", "gone", "it could not be started");
+        row("missing working folder", "stub", "script", "gone", "it could not be started");
     }
     void refuses() {
-        QFETCH(QString, program);
+        QFETCH(QString, name);
         QFETCH(QString, kind);
         QFETCH(QString, folder);
         QFETCH(QString, reason);
-        if (program.startsWith(u'/'))
-            program = m_dir->path() + program;
+        const QString program = file(name);
         if (kind == u"folder")
             QVERIFY(QDir().mkpath(program));
         if (kind == u"text" || kind == u"script")
