@@ -1,13 +1,12 @@
 #include "common/TestRegistry.h"
 
-#include "common/TestFolder.h"
+#include "cli/CliTable.h"
 
 #include "core/catalogue/Catalogue.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QTest>
 
 namespace {
 
@@ -15,18 +14,9 @@ QString fixture(const char* name) {
     return QStringLiteral(KESTREL_SHARED_FIXTURES "/mdb/") + QLatin1String(name);
 }
 
-qsizetype rowsIn(const QString& catalogue, const char* table) {
-    Catalogue opened;
-    opened.open(catalogue);
-    return opened.query(QStringLiteral("SELECT * FROM ") + QLatin1String(table)).rowCount();
-}
-
-QStringList backups(const TestFolder& folder) {
-    return QDir(folder.path()).entryList({QStringLiteral("*.bak")}, QDir::Files);
-}
-
 } // namespace
 
+// The import command: a catalogue in use is only replaced when asked, after a dated backup.
 class ImportCommandTest : public QObject {
     Q_OBJECT
 
@@ -37,66 +27,53 @@ private Q_SLOTS:
             QSKIP("The shared fixtures (../shared/fixtures/mdb) are not here.");
     }
 
-    void commandLineImportAndReplace() {
-        TestFolder folder;
-        const CliRun first = runCli(folder, {"import", fixture("catalogue-v2000.mdb")});
-        QCOMPARE(first.status, 0);
-        QCOMPARE(first.lines,
-                 (QStringList{"Compilations -- 30 rows", "Dnames -- 12 rows",
-                              "2 tables, 42 rows imported into " + folder.cataloguePath()}));
-        QCOMPARE(rowsIn(folder.cataloguePath(), "Compilations"), 30);
-
-        // Changed by the user since, so that a replacement can be told from the original.
-        {
-            Catalogue catalogue;
-            catalogue.open(folder.cataloguePath());
-            catalogue.execute(QStringLiteral("UPDATE Compilations SET favourite= 0"));
-        }
-        const QByteArray used = fileBytes(folder.cataloguePath());
-
-        const CliRun again = runCli(folder, {"import", fixture("catalogue-v2000.mdb")});
-        QCOMPARE(again.status, 1);
-        QVERIFY2(again.errors.contains(QStringLiteral("already exists")), qPrintable(again.errors));
-        QVERIFY2(again.errors.contains(QStringLiteral("--replace")), qPrintable(again.errors));
-        QCOMPARE(fileBytes(folder.cataloguePath()), used);
-
-        const CliRun refused =
-            runCli(folder, {"import", fixture("not-a-catalogue.mdb"), "--replace"});
-        QCOMPARE(refused.status, 1);
-        QVERIFY2(refused.errors.contains(QStringLiteral("It has no table Dnames.")),
-                 qPrintable(refused.errors));
-        QCOMPARE(fileBytes(folder.cataloguePath()), used);
-        QCOMPARE(backups(folder), QStringList());
-
-        const CliRun replaced =
-            runCli(folder, {"import", "--replace", fixture("catalogue-v2000.mdb")});
-        QCOMPARE(replaced.status, 0);
-        QCOMPARE(replaced.lines.size(), 3);
-        const QStringList kept = backups(folder);
-        QCOMPARE(kept.size(), 1);
-        QVERIFY2(QRegularExpression(QStringLiteral(R"(^AtariST Compilation Listing v1\.sqlite\.)"
-                                                   R"(\d{4}-\d\d-\d\d-\d{6}\.bak$)"))
-                     .match(kept[0])
-                     .hasMatch(),
-                 qPrintable(kept[0]));
-        QCOMPARE(fileBytes(folder.file(kept[0])), used);
-        QVERIFY2(replaced.errors.contains(kept[0]), qPrintable(replaced.errors));
-        Catalogue catalogue;
-        catalogue.open(folder.cataloguePath());
-        QCOMPARE(catalogue.query(QStringLiteral("SELECT * FROM Compilations WHERE favourite = -1"))
-                     .rowCount(),
-                 2);
+    void run_data() {
+        addCliColumns();
+        const QString good = fixture("catalogue-v2000.mdb");
+        const QStringList imported{
+            "Compilations -- 30 rows", "Dnames -- 12 rows",
+            "2 tables, 42 rows imported into <folder>/AtariST Compilation Listing v1.sqlite"};
+        cliRow("new", {good}, 0, imported);
+        cliRow("in use, kept", {good}, 1, {}, "--replace");
+        cliRow("in use, replaced", {"--replace", good}, 0, imported,
+               "The previous catalogue is kept as:");
+        cliRow("in use, not a catalogue", {fixture("not-a-catalogue.mdb"), "--replace"}, 1, {},
+               "It has no table Dnames.");
+        cliRow("no file", {}, 2, {}, "needs the .mdb");
+        cliRow("two files", {"a.mdb", "b.mdb"}, 2, {}, "b.mdb");
+        cliRow("unknown option", {"--force", good}, 2, {}, "--force");
     }
-
-    void commandLineUsage() {
+    void run() {
+        QFETCH(int, status);
+        // A catalogue of the user's is there in the rows so named.
+        const bool inUse = QByteArray(QTest::currentDataTag()).startsWith("in use");
         TestFolder folder;
-        QCOMPARE(runCli(folder, {"import"}).status, 2);
-        QCOMPARE(runCli(folder, {"import", "a.mdb", "b.mdb"}).status, 2);
-        QCOMPARE(runCli(folder, {"import", "--force", fixture("catalogue-v2000.mdb")}).status, 2);
-        QVERIFY(!QFileInfo::exists(folder.cataloguePath()));
-        const CliRun help = runCli(folder, {"help"});
-        QVERIFY2(help.lines.join(u'\n').contains(QStringLiteral("import FILE.mdb [--replace]")),
-                 qPrintable(help.lines.join(u'\n')));
+        const QString catalogue = folder.cataloguePath();
+        if (inUse)
+            folder.createCatalogue(
+                QStringLiteral("INSERT INTO Dnames VALUES (1, 1, 'A', 'A', '1', 'st');"));
+        const QByteArray used = fileBytes(catalogue); // "<missing>" when there is none
+        const CliRun run = runCliRow(folder, QStringLiteral("import"));
+        const QStringList backups =
+            QDir(folder.path()).entryList({QStringLiteral("*.bak")}, QDir::Files);
+        QCOMPARE(backups.size(), status == 0 && inUse ? 1 : 0);
+        if (status != 0) {
+            QCOMPARE(fileBytes(catalogue), used);
+        } else {
+            Catalogue opened;
+            opened.open(catalogue);
+            QCOMPARE(opened.query(u"SELECT * FROM Compilations").rowCount(), 30);
+        }
+        if (!backups.isEmpty()) {
+            QVERIFY2(
+                QRegularExpression(QStringLiteral(R"(^AtariST Compilation Listing v1\.sqlite\.)"
+                                                  R"(\d{4}-\d\d-\d\d-\d{6}\.bak$)"))
+                        .match(backups[0])
+                        .hasMatch() &&
+                    run.errors.contains(backups[0]),
+                qPrintable(backups[0] + u'\n' + run.errors));
+            QCOMPARE(fileBytes(folder.file(backups[0])), used);
+        }
     }
 };
 

@@ -8,7 +8,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -61,69 +60,46 @@ private Q_SLOTS:
         QTest::addColumn<bool>("expected");
         const std::tuple<const char*, const char*, const char*, bool> cases[] = {
             {"exact name", "Crew/Menu07.st", "Crew/Menu07.st", true},
-            {"other name", "Crew/Menu07.st", "Crew/Menu08.st", false},
             {"file name differs in case", "Crew/Menu07.st", "Crew/MENU07.ST", true},
-            {"folder differs in case", "Crew/Menu07.st", "CREW/Menu07.st", true},
             {"every folder differs in case", "Auto/CREW/disks/MENU07.ST",
              "auto/Crew/Disks/Menu07.st", true},
             {"letters beyond ASCII differ in case", "ÉTÉ/MÉNU07.ST", "été/ménu07.st", true},
             {"case is all that may differ", "Crew/Menu07.st", "Crew/Menu07.st.st", false},
-            // Twins differing only in case: the exact one is used as written, else the first.
-            {"file twins, second exact", "Crew/Menu07.st, Crew/MENU07.ST", "Crew/MENU07.ST", true},
-            {"file twins, neither exact", "Crew/Menu07.st, Crew/MENU07.ST", "Crew/menu07.st", true},
+            // Twins differing only in case: the exact one is used as written, else the first of
+            // the kind wanted.
             {"exact folder beats file twin", "Crew/Menu07.st/, Crew/MENU07.ST", "Crew/Menu07.st",
              false},
-            {"exact file beats folder twin", "Crew/Menu07.st/, Crew/MENU07.ST", "Crew/MENU07.ST",
-             true},
-            {"file twin of a folder counts", "Crew/Menu07.st/, Crew/MENU07.ST", "Crew/menu07.st",
-             true},
-            {"exact folder holds it", "Crew/Menu07.st, CREW/", "Crew/Menu07.st", true},
+            {"file twin after a folder", "Crew/MENU07.ST/, Crew/Menu07.st", "Crew/menu07.st", true},
             {"exact folder twin lacks it", "Crew/Menu07.st, CREW/", "CREW/Menu07.st", false},
             {"folder twins, first in order lacks it", "Crew/Menu07.st, CREW/", "crew/Menu07.st",
              false},
-            {"folder twins, first in order holds it", "CREW/Menu07.st, Crew/", "crew/Menu07.st",
-             true},
             {"exact file beats folder twin on the way", "Crew, CREW/Menu07.st", "Crew/Menu07.st",
              false},
             {"hidden file", "Crew/.Menu07.st", "Crew/.Menu07.st", false},
             {"hidden folder on the way", ".Crew/Menu07.st", ".CREW/MENU07.ST", true},
-            {"folder named like the image", "Crew/Menu07.st/", "Crew/Menu07.st", false},
             {"folder named like the image, other case", "Crew/MENU07.ST/", "Crew/Menu07.st", false},
-            {"link to a file", "Crew/disk.img, Crew/Menu07.st -> disk.img", "Crew/Menu07.st", true},
             {"link to a file, other case", "Crew/disk.img, Crew/MENU07.ST -> disk.img",
              "Crew/Menu07.st", true},
             {"broken link", "Crew/Menu07.st -> gone.st", "Crew/Menu07.st", false},
             {"broken link beside a file twin", "Crew/Menu07.st -> gone.st, Crew/MENU07.ST",
              "Crew/Menu07.st", true},
-            {"link to a folder", "Crew/disk/, Crew/Menu07.st -> disk", "Crew/Menu07.st", false},
             {"linked folder, other case", "Real/Menu07.st, Crew -> Real", "CREW/MENU07.ST", true},
-            {"star", "Crew/Menu07.st", "Crew/Menu*.st", true},
             {"question mark, other case", "Crew/Menu07.st", "Crew/Menu0?.ST", true},
             {"question mark is one character", "Crew/Menu07.st", "Crew/Menu?.st", false},
-            {"star matching nothing", "Crew/Menu07.st", "Crew/Menu*8.st", false},
+            {"wildcard matches whole names", "Crew/Menu07.st", "Crew/enu0?.s", false},
             {"wildcard in a folder other case", "Crew/Menu07.st", "CREW/m*", true},
             {"wildcard matching only a folder", "Crew/Menu07.st/", "Crew/Menu*", false},
             {"wildcard matching only a hidden file", "Crew/.Menu07.st", "Crew/*Menu07.st", false},
             {"wildcard matching a link to a file", "Crew/disk.img, Crew/Menu07.st -> disk.img",
              "Crew/*.st", true},
-            {"wildcard matching a broken link", "Crew/Menu07.st -> gone.st", "Crew/*.st", false},
-            {"brackets are plain", "Crew/Menu[1].st", "Crew/menu[1].s?", true},
-            {"other signs are plain", "Crew/Menu (1)+$.st", "Crew/menu (1)+$.*", true},
-            {"dot is plain", "Crew/Menu07xst", "Crew/Menu07.s*", false},
+            {"other signs are plain", "Crew/Menu[1](2)+$.st", "Crew/menu[1](2)+$.s?", true},
             {"star in a folder is plain", "Crew/Menu07.st", "Cr*/Menu07.st", false},
-            {"star in a folder named so", "CR*/Menu07.st", "cr*/Menu07.st", true},
-            {"literal star name", "Crew/Menu*.st", "Crew/Menu*.st", true},
             {"root with trailing separator, other case", "Crew/Menu07.st", "/crew/MENU07.st", true},
-            {"empty folder piece, other case", "Menu07.st", "/MENU07.ST", true},
             {"doubled separators inside", "Crew/Menu07.st", "crew//Menu07.st", true},
             {"current and parent folder pieces", "Crew/Menu07.st, Other/",
              "other/./../crew/Menu07.st", true},
             {"missing root folder", "Crew/Menu07.st", "Gone/Crew/Menu07.st", false},
-            {"through a file, other case", "Crew/Menu07.st", "crew/menu07.st/x.st", false},
             {"trailing separator", "Crew/Menu07.st", "Crew/Menu07.st/", false},
-            {"a folder", "Crew/Menu07.st", "Crew", false},
-            {"a folder, other case", "Crew/Menu07.st", "crew", false},
-            {"the tree itself", "Crew/Menu07.st", "", false},
         };
         for (const auto& [name, tree, asked, expected] : cases)
             QTest::newRow(name) << QString::fromUtf8(tree) << QString::fromUtf8(asked) << expected;
@@ -135,60 +111,31 @@ private Q_SLOTS:
         QTemporaryDir dir;
         QVERIFY(build(dir.path(), tree));
         const QString path = dir.path() + u'/' + asked;
-        QCOMPARE(ImageLocator().present(path), expected);
-        // A second answer comes from what the first one listed, and agrees.
+        // The second answer comes from what the first one listed, and agrees.
         ImageLocator locator;
         QCOMPARE(locator.present(path), expected);
         QCOMPARE(locator.present(path), expected);
     }
 
     // A relative path resolves in the current folder; one at the root never does.
-    void relativePaths_data() {
-        QTest::addColumn<QString>("asked");
-        QTest::addColumn<bool>("expected");
-        QTest::newRow("empty") << "" << false;
-        QTest::newRow("exact") << "Crew/Menu07.st" << true;
-        QTest::newRow("other case") << "CREW/menu07.ST" << true;
-        QTest::newRow("top, other case") << "TOP.ST" << true;
-        QTest::newRow("wildcard at the top") << "T*" << true;
-        QTest::newRow("dot first") << "./crew/Menu07.st" << true;
-        QTest::newRow("missing") << "crew/Menu08.st" << false;
-        QTest::newRow("a folder") << "crew" << false;
-        QTest::newRow("at the root") << "/kestrel-test-menu07.st" << false;
-        QTest::newRow("at the root, doubled") << "//kestrel-test-menu07.st" << false;
-    }
     void relativePaths() {
-        QFETCH(QString, asked);
-        QFETCH(bool, expected);
         QTemporaryDir dir;
-        QVERIFY(
-            build(dir.path(), QStringLiteral("Crew/Menu07.st, top.st, KESTREL-TEST-MENU07.ST")));
+        QVERIFY(build(dir.path(), QStringLiteral("Crew/Menu07.st, KESTREL-TEST-MENU07.ST")));
         QVERIFY(!QFileInfo::exists(QStringLiteral("/KESTREL-TEST-MENU07.ST")));
         const CurrentFolder inside(dir.path());
-        QCOMPARE(ImageLocator().present(asked), expected);
-    }
-
-    // The root is a folder like any other, listed when a name below it differs in case.
-    void rootFolderMatchesWithoutCase() {
-        QTemporaryDir dir;
-        QVERIFY(build(dir.path(), QStringLiteral("Crew/Menu07.st")));
-        const QString top = dir.path().section(u'/', 1, 1);
-        const QString otherCase = top.toUpper() != top ? top.toUpper() : top.toLower();
-        if (otherCase == top || QFileInfo::exists(u'/' + otherCase))
-            QSKIP("the temporary folder has no other case to ask for");
-        const QString below = u'/' + otherCase + u'/' + dir.path().section(u'/', 2) + "/Crew/";
-        QVERIFY(ImageLocator().present(below + "Menu07.st"));
-        QVERIFY(!ImageLocator().present(below + "Menu08.st"));
+        QVERIFY(ImageLocator().present(QStringLiteral("CREW/menu07.ST")));
+        QVERIFY(ImageLocator().present(QStringLiteral("kestrel-test-menu07.st")));
+        QVERIFY(ImageLocator().present(QStringLiteral("./crew/Menu07.st")));
+        QVERIFY(!ImageLocator().present(QStringLiteral("//kestrel-test-menu07.st")));
     }
 
     // One locator asked about twin folders in any order keeps each path apart.
     void answersDoNotDependOnOrder() {
         QTemporaryDir dir;
-        QVERIFY(build(dir.path(), QStringLiteral("Crew/A.st, CREW/B.st, Other/C.st")));
+        QVERIFY(build(dir.path(), QStringLiteral("Crew/A.st, CREW/B.st")));
         const QList<std::pair<const char*, bool>> asks{
-            {"Crew/A.st", true}, {"CREW/B.st", true},  {"Crew/b.st", false}, {"CREW/a.st", false},
-            {"crew/B.st", true}, {"crew/A.st", false}, {"OTHER/c.ST", true}, {"other/D.st", false},
-            {"Crew/a*", true},   {"CREW/a*", false},
+            {"Crew/A.st", true},  {"CREW/B.st", true}, {"Crew/b.st", false},
+            {"CREW/a.st", false}, {"crew/B.st", true}, {"crew/A.st", false},
         };
         ImageLocator forwards;
         for (const auto& [asked, expected] : asks)
@@ -213,24 +160,6 @@ private Q_SLOTS:
         QVERIFY(ImageLocator().present(otherCase));
         QVERIFY(QFile::remove(dir.path() + QStringLiteral("/Crew/Menu08.st")));
         QVERIFY(!ImageLocator().present(otherCase));
-    }
-
-    void unlistableFolderHoldsNoImages() {
-        if (::geteuid() == 0)
-            QSKIP("the superuser lists every folder");
-        QTemporaryDir dir;
-        QVERIFY(build(dir.path(), QStringLiteral("Crew/Menu07.st")));
-        const QByteArray crew = QFile::encodeName(dir.path() + QStringLiteral("/Crew"));
-        // Searchable but not readable: names as written still reach their files.
-        QCOMPARE(::chmod(crew.constData(), 0300), 0);
-        ImageLocator locator;
-        const bool exact = locator.present(dir.path() + QStringLiteral("/Crew/Menu07.st"));
-        const bool otherCase = locator.present(dir.path() + QStringLiteral("/Crew/MENU07.ST"));
-        const bool wildcard = locator.present(dir.path() + QStringLiteral("/Crew/*"));
-        ::chmod(crew.constData(), 0700);
-        QVERIFY(exact);
-        QVERIFY(!otherCase);
-        QVERIFY(!wildcard);
     }
 };
 

@@ -13,52 +13,32 @@
 
 namespace {
 
-struct Recorded {
-    QString folder;
-    QStringList arguments;
-};
-
 void writeFile(const QString& path, const QByteArray& bytes, bool executable) {
     QFile file(path);
     QVERIFY2(file.open(QIODevice::WriteOnly), qPrintable(file.errorString()));
     QCOMPARE(file.write(bytes), bytes.size());
     file.close();
-    QFileDevice::Permissions permissions = QFile::ReadOwner | QFile::WriteOwner;
-    if (executable)
-        permissions |= QFile::ExeOwner;
-    QVERIFY(file.setPermissions(permissions));
+    QVERIFY(file.setPermissions(QFile::ReadOwner | QFile::WriteOwner |
+                                (executable ? QFile::ExeOwner : QFile::Permissions())));
 }
 
-// A program that writes the folder it runs in and then each of its arguments, ended by NUL
-// so that empty ones and line breaks survive, into `out`. The file is moved into place
-// only when complete, so a reader never sees half of it.
+// A script that writes the folder it runs in and then each of its arguments, each ended by NUL
+// so that empty ones and line breaks survive, into `out`; moved into place only when complete.
 QByteArray recorder(const QString& out) {
     const QByteArray quoted = '\'' + out.toUtf8();
-    return "#!/bin/sh\n"
-           "{ pwd -P; for a in \"$@\"; do printf '%s\\0' \"$a\"; done; } > " +
-           quoted + ".part' && mv " + quoted + ".part' " + quoted + "'\n";
+    return "#!/bin/sh\nprintf '%s\\0' \"$(pwd -P)\" \"$@\" > " + quoted + ".part' && mv " + quoted +
+           ".part' " + quoted + "'\n";
 }
 
-Recorded readRecord(const QString& out) {
+// What the recorder wrote: the folder, then the arguments.
+QStringList record(const QString& out) {
     QFile file(out);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    const QByteArray bytes = file.readAll();
-    const qsizetype lineEnd = bytes.indexOf('\n');
-    Recorded record;
-    record.folder = QString::fromUtf8(bytes.left(lineEnd));
-    QByteArray rest = bytes.mid(lineEnd + 1);
-    if (rest.endsWith('\0'))
-        rest.chop(1);
-    if (!rest.isEmpty()) {
-        for (const QByteArray& argument : rest.split('\0'))
-            record.arguments.append(QString::fromUtf8(argument));
+    QStringList fields;
+    if (file.open(QIODevice::ReadOnly)) {
+        for (const QByteArray& field : file.readAll().chopped(1).split('\0'))
+            fields.append(QString::fromUtf8(field));
     }
-    return record;
-}
-
-QString canonical(const QString& folder) {
-    return QFileInfo(folder).canonicalFilePath();
+    return fields;
 }
 
 // The first bytes of a Windows program.
@@ -73,219 +53,115 @@ public Q_SLOTS:
     void receiveUrl(const QUrl& url) { m_urls.append(url); }
 
 private Q_SLOTS:
-    void initTestCase();
-    void init();
-    void cleanup();
+    void init() {
+        m_path = qgetenv("PATH");
+        m_dir.emplace();
+        QVERIFY(QDir().mkpath(file("work")) && QDir().mkpath(file("bin")));
+        // A wine that records into "wine-out", found first on PATH.
+        writeFile(file("bin/wine"), recorder(file("wine-out")), true);
+        qputenv("PATH", QFile::encodeName(file("bin")) + ':' + m_path);
+    }
+    void cleanup() { qputenv("PATH", m_path); }
 
-    void startsProgram_data();
-    void startsProgram();
-    void startsProgramFoundOnPath();
-    void startsWindowsProgramThroughWine_data();
-    void startsWindowsProgramThroughWine();
-    void refuses_data();
-    void refuses();
+    // Each row: the program under the test folder (one in "bin", which is on PATH, started by
+    // its bare name), its bytes ("script" for the recorder), whether it is marked executable,
+    // the working folder ("" for the current one), and whether it is to go through wine.
+    void starts_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<bool>("executable");
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<bool>("throughWine");
+        const QByteArray script = "script";
+        QTest::newRow("spaces everywhere")
+            << "my stub" << script << true << "st emus/Sain T" << false;
+        QTest::newRow("current folder") << "stub" << script << true << "" << false;
+        QTest::newRow("found on PATH")
+            << "bin/kestrel-recorder" << script << true << "work" << false;
+        QTest::newRow("script named .exe") << "stub.exe" << script << true << "work" << false;
+        QTest::newRow("windows program") << "Steem.exe" << windowsProgram << true << "work" << true;
+        QTest::newRow("upper case EXE") << "STEEM.EXE" << windowsProgram << true << "work" << true;
+        QTest::newRow("not marked executable")
+            << "stew.exe" << windowsProgram << false << "work" << true;
+        QTest::newRow("empty file") << "winston.exe" << QByteArray() << true << "work" << true;
+    }
+    void starts() {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, content);
+        QFETCH(bool, executable);
+        QFETCH(QString, folder);
+        QFETCH(bool, throughWine);
+        const QString program = file(name);
+        writeFile(program, content == "script" ? recorder(file("out")) : content, executable);
+        const QString workingFolder = folder.isEmpty() ? QString() : file(folder);
+        QVERIFY(QDir().mkpath(file(folder)));
+        const QStringList arguments{"DISK 1.ST", "\"quoted\"", "\"\"\"\"\"",  "it's",
+                                    "",          " padded ",   "back\\slash", "$HOME",
+                                    "a;b|c&d",   "*",          "two\nlines",  "\u00c9lan \u2013 3"};
 
-    void opensUrl();
+        QCOMPARE(SystemShell().start(name.startsWith("bin/") ? name.sliced(4) : program, arguments,
+                                     workingFolder),
+                 QString());
+        const QString out = file(throughWine ? "wine-out" : "out");
+        QTRY_VERIFY(QFile::exists(out));
+        const QString ranIn =
+            QFileInfo(folder.isEmpty() ? QDir::currentPath() : workingFolder).canonicalFilePath();
+        QCOMPARE(record(out), QStringList{ranIn} +
+                                  (throughWine ? QStringList{program} : QStringList()) + arguments);
+        QVERIFY(!QFile::exists(file(throughWine ? "out" : "wine-out")));
+    }
+
+    // Each row: the program's name in the test folder, what it is, the working folder, and the
+    // reason given.
+    void refuses_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("kind"); // "none", "folder", "text", "script" or "windows"
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<QString>("reason");
+        const auto row = [](const char* tag, const char* name, const char* kind, const char* folder,
+                            const char* reason) {
+            QTest::newRow(tag) << QString::fromUtf8(name) << QString::fromUtf8(kind)
+                               << QString::fromUtf8(folder) << QString::fromUtf8(reason);
+        };
+        row("missing", "gone", "none", "work", "the program does not exist");
+        row("folder named .exe", "Steem.exe", "folder", "work", "it is a folder");
+        row("not executable", "stub", "text", "work", "it is not executable");
+        row("windows program without wine", "Steem.exe", "windows", "work",
+            "it is a Windows program and wine is not installed");
+        row("missing working folder", "stub", "script", "gone", "it could not be started");
+    }
+    void refuses() {
+        QFETCH(QString, name);
+        QFETCH(QString, kind);
+        QFETCH(QString, folder);
+        QFETCH(QString, reason);
+        const QString program = file(name);
+        if (kind == u"folder")
+            QVERIFY(QDir().mkpath(program));
+        if (kind == u"text" || kind == u"script")
+            writeFile(program, "#!/bin/sh\n", kind == u"script");
+        if (kind == u"windows") {
+            writeFile(program, windowsProgram, true);
+            qputenv("PATH", QFile::encodeName(file("work"))); // no wine there
+        }
+        QCOMPARE(SystemShell().start(program, {QStringLiteral("DISK 1.ST")}, file(folder)), reason);
+    }
+
+    void opensUrl() {
+        QDesktopServices::setUrlHandler(QStringLiteral("kestrel-test"), this, "receiveUrl");
+        const QUrl url(QStringLiteral("kestrel-test://disks/DISK%20001.ST"));
+        SystemShell().openUrl(url);
+        QDesktopServices::unsetUrlHandler(QStringLiteral("kestrel-test"));
+        QCOMPARE(m_urls, QList<QUrl>{url});
+    }
 
 private:
-    // A folder on PATH, ahead of the rest, whose "wine" records into wineOut().
-    void putFakeWineOnPath();
     QString file(const QString& name) const { return m_dir->filePath(name); }
-    QString out() const { return file(QStringLiteral("out")); }
-    QString wineOut() const { return file(QStringLiteral("wine-out")); }
 
     QByteArray m_path;
     std::optional<QTemporaryDir> m_dir;
     QList<QUrl> m_urls;
 };
-
-void ShellTest::initTestCase() {
-    m_path = qgetenv("PATH");
-}
-
-void ShellTest::init() {
-    m_dir.emplace();
-    QVERIFY(m_dir->isValid());
-    QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("work")));
-}
-
-void ShellTest::cleanup() {
-    qputenv("PATH", m_path);
-}
-
-void ShellTest::putFakeWineOnPath() {
-    const QString bin = file(QStringLiteral("bin"));
-    QVERIFY(QDir().mkpath(bin));
-    writeFile(bin + QStringLiteral("/wine"), recorder(wineOut()), true);
-    qputenv("PATH", QFile::encodeName(bin) + ':' + m_path);
-}
-
-void ShellTest::startsProgram_data() {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<QString>("folder"); // under the test folder; empty for the current one
-
-    QTest::newRow("no arguments") << "stub" << QStringList() << "work";
-    QTest::newRow("spaces and quotes")
-        << "stub"
-        << QStringList{"DISK 1.ST",   "\"quoted\"", "\"\"\"\"\"", "it's", "",        " padded ",
-                       "back\\slash", "$HOME",      "a;b|c&d",    "*",    "--disk-b"}
-        << "work";
-    QTest::newRow("line breaks and non-ASCII")
-        << "stub" << QStringList{"two\nlines", "\u00c9lan \u2013 3.st", "tab\there"} << "work";
-    QTest::newRow("folder with spaces") << "stub" << QStringList{"x"} << "st emus/Sain T";
-    QTest::newRow("current folder") << "stub" << QStringList{"x"} << "";
-    QTest::newRow("program name with spaces") << "my stub" << QStringList{"a b"} << "work";
-    QTest::newRow("script named .exe") << "stub.exe" << QStringList{"a b"} << "work";
-    QTest::newRow("script named .EXE") << "STUB.EXE" << QStringList{"a b"} << "work";
-}
-
-void ShellTest::startsProgram() {
-    QFETCH(QString, name);
-    QFETCH(QStringList, arguments);
-    QFETCH(QString, folder);
-
-    // A wine that answered would leave the stub's own output missing.
-    putFakeWineOnPath();
-    const QString program = file(name);
-    writeFile(program, recorder(out()), true);
-    const QString workingFolder = folder.isEmpty() ? QString() : file(folder);
-    if (!folder.isEmpty())
-        QVERIFY(QDir().mkpath(workingFolder));
-
-    SystemShell shell;
-    QCOMPARE(shell.start(program, arguments, workingFolder), QString());
-    QTRY_VERIFY(QFile::exists(out()));
-    const Recorded record = readRecord(out());
-    QCOMPARE(record.folder, canonical(folder.isEmpty() ? QDir::currentPath() : workingFolder));
-    QCOMPARE(record.arguments, arguments);
-    QVERIFY(!QFile::exists(wineOut()));
-}
-
-void ShellTest::startsProgramFoundOnPath() {
-    const QString bin = file(QStringLiteral("bin"));
-    QVERIFY(QDir().mkpath(bin));
-    writeFile(bin + QStringLiteral("/kestrel-recorder"), recorder(out()), true);
-    qputenv("PATH", QFile::encodeName(bin) + ':' + m_path);
-
-    SystemShell shell;
-    const QStringList arguments{"DISK 1.ST"};
-    QCOMPARE(shell.start(QStringLiteral("kestrel-recorder"), arguments, file("work")), QString());
-    QTRY_VERIFY(QFile::exists(out()));
-    const Recorded record = readRecord(out());
-    QCOMPARE(record.folder, canonical(file("work")));
-    QCOMPARE(record.arguments, arguments);
-}
-
-void ShellTest::startsWindowsProgramThroughWine_data() {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QByteArray>("content");
-    QTest::addColumn<bool>("executable");
-
-    QTest::newRow("windows program") << "Steem.exe" << windowsProgram << true;
-    QTest::newRow("upper case EXE") << "STEEM.EXE" << windowsProgram << true;
-    QTest::newRow("mixed case Exe") << "SainT161.Exe" << windowsProgram << true;
-    QTest::newRow("not marked executable") << "stew.exe" << windowsProgram << false;
-    QTest::newRow("spaces in the name") << "Steem 3.exe" << windowsProgram << true;
-    QTest::newRow("empty file") << "winston.exe" << QByteArray() << true;
-}
-
-void ShellTest::startsWindowsProgramThroughWine() {
-    QFETCH(QString, name);
-    QFETCH(QByteArray, content);
-    QFETCH(bool, executable);
-
-    putFakeWineOnPath();
-    const QString program = file(name);
-    writeFile(program, content, executable);
-
-    SystemShell shell;
-    const QStringList arguments{"-autorun", "SainT.ini", "DISK 1.ST"};
-    QCOMPARE(shell.start(program, arguments, file("work")), QString());
-    QTRY_VERIFY(QFile::exists(wineOut()));
-    const Recorded record = readRecord(wineOut());
-    QCOMPARE(record.folder, canonical(file("work")));
-    QCOMPARE(record.arguments, QStringList{program} + arguments);
-}
-
-void ShellTest::refuses_data() {
-    QTest::addColumn<QString>("program"); // under the test folder unless it has no "/"
-    QTest::addColumn<QString>("kind");    // "none", "folder" or "file"
-    QTest::addColumn<QByteArray>("content");
-    QTest::addColumn<bool>("executable");
-    QTest::addColumn<QString>("folder");
-    QTest::addColumn<bool>("withoutWine");
-    QTest::addColumn<QString>("reason");
-
-    const QString missing = QStringLiteral("the program does not exist");
-    const QByteArray script = QByteArrayLiteral("#!/bin/sh\nexit 0\n");
-
-    QTest::newRow("missing") << "/gone"
-                             << "none" << QByteArray() << false << "work" << false << missing;
-    QTest::newRow("missing bare name")
-        << "kestrel-no-such-program"
-        << "none" << QByteArray() << false << "work" << false << missing;
-    QTest::newRow("empty") << ""
-                           << "none" << QByteArray() << false << "work" << false << missing;
-    QTest::newRow("folder") << "/emus"
-                            << "folder" << QByteArray() << false << "work" << false
-                            << "it is a folder";
-    QTest::newRow("folder named .exe")
-        << "/Steem.exe"
-        << "folder" << QByteArray() << false << "work" << false << "it is a folder";
-    QTest::newRow("not executable")
-        << "/stub"
-        << "file" << script << false << "work" << false << "it is not executable";
-    QTest::newRow("script named .exe, not executable")
-        << "/stub.exe"
-        << "file" << script << false << "work" << false << "it is not executable";
-    QTest::newRow("windows program without wine")
-        << "/Steem.exe"
-        << "file" << windowsProgram << true << "work" << true
-        << "it is a Windows program and wine is not installed";
-    QTest::newRow("upper case EXE without wine")
-        << "/STEEM.EXE"
-        << "file" << windowsProgram << false << "work" << true
-        << "it is a Windows program and wine is not installed";
-    QTest::newRow("missing working folder")
-        << "/stub"
-        << "file" << script << true << "gone" << false << "it could not be started";
-}
-
-void ShellTest::refuses() {
-    QFETCH(QString, program);
-    QFETCH(QString, kind);
-    QFETCH(QByteArray, content);
-    QFETCH(bool, executable);
-    QFETCH(QString, folder);
-    QFETCH(bool, withoutWine);
-    QFETCH(QString, reason);
-
-    if (program.startsWith(u'/'))
-        program = m_dir->path() + program;
-    if (kind == u"folder")
-        QVERIFY(QDir().mkpath(program));
-    else if (kind == u"file")
-        writeFile(program, content, executable);
-    if (withoutWine) {
-        const QString empty = file(QStringLiteral("empty"));
-        QVERIFY(QDir().mkpath(empty));
-        qputenv("PATH", QFile::encodeName(empty));
-    }
-
-    SystemShell shell;
-    QCOMPARE(shell.start(program, {QStringLiteral("DISK 1.ST")}, file(folder)), reason);
-}
-
-void ShellTest::opensUrl() {
-    const QString scheme = QStringLiteral("kestrel-test");
-    QDesktopServices::setUrlHandler(scheme, this, "receiveUrl");
-    const QUrl url(QStringLiteral("kestrel-test://disks/DISK%20001.ST"));
-    SystemShell shell;
-    shell.openUrl(url);
-    QDesktopServices::unsetUrlHandler(scheme);
-    QCOMPARE(m_urls, QList<QUrl>{url});
-}
 
 KESTREL_TEST(ShellTest)
 #include "ShellTest.moc"
