@@ -1,10 +1,9 @@
 #pragma once
 
-#include "common/TestFolder.h"
+#include "common/FixtureCatalogue.h"
 
 #include "core/browser/CatalogueBrowser.h"
 #include "core/browser/Clock.h"
-#include "core/catalogue/Catalogue.h"
 
 #include <QDir>
 #include <QFile>
@@ -48,19 +47,17 @@ struct BrowserFixture {
         browser = std::make_unique<CatalogueBrowser>(catalogue, clock, programFolder());
     }
 
-    ProgramFolder programFolder() const {
-        ProgramFolder programFolder;
-        programFolder.path = folder.path();
-        return programFolder;
-    }
+    ProgramFolder programFolder() const { return {folder.path(), QString()}; }
     Settings settings() const { return programFolder().settings(); }
     QString root() const { return folder.file(QStringLiteral("games")); }
     QString image(const QString& relative) const { return root() + u'/' + relative; }
 
-    void touch(const QString& relative) const {
-        QDir().mkpath(QFileInfo(image(relative)).path());
-        QFile file(image(relative));
-        QVERIFY(file.open(QIODevice::WriteOnly));
+    void touch(std::initializer_list<const char*> images) const {
+        for (const char* relative : images) {
+            QDir().mkpath(QFileInfo(image(QLatin1String(relative))).path());
+            QFile file(image(QLatin1String(relative)));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        }
     }
 
     // Before the browser first reads the program paths.
@@ -72,13 +69,8 @@ struct BrowserFixture {
 
     // The codes of disks 1 to 5 ("Null" for none).
     QStringList codes() {
-        QStringList codes;
-        ResultSet& rows = catalogue.query(QStringLiteral("SELECT got FROM Dnames ORDER BY F_ID"));
-        for (qsizetype row = 0; row < rows.rowCount(); ++row) {
-            const QVariant got = rows.row(row)[0];
-            codes << (got.isNull() ? QStringLiteral("Null") : got.toString());
-        }
-        return codes;
+        return fieldValues(catalogue.query(QStringLiteral("SELECT got FROM Dnames ORDER BY F_ID")),
+                           QStringLiteral("got"));
     }
 };
 
@@ -90,13 +82,6 @@ inline ListedRow listed(const QString& nummer, int icon) {
 inline SearchRequest byName(const QString& text) {
     SearchRequest request;
     request.criteria.searchText = text;
-    return request;
-}
-
-inline SearchRequest byLetter(const QString& letter) {
-    SearchRequest request;
-    request.byName = false;
-    request.criteria.letterText = letter;
     return request;
 }
 

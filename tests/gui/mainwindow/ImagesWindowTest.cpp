@@ -2,34 +2,18 @@
 
 #include "WindowHarness.h"
 
-#include <QComboBox>
+#include "common/FixtureCatalogue.h"
+
+#include "core/images/DiskAudit.h"
+
 #include <QDir>
-#include <QFile>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QProgressBar>
-#include <QPushButton>
 #include <QStatusBar>
 #include <QTemporaryDir>
-#include <QTest>
 
 namespace {
-
-// A fourth disk, without a code, beside the harness's three.
-QString catalogueWithUncodedDisk() {
-    return WindowHarness::catalogueSql() +
-           QStringLiteral("INSERT INTO Dnames VALUES (4, NULL, 'Auto', 'AUTO', '200', 'st');"
-                          "INSERT INTO Compilations VALUES (6, 'Automation 200', 'Cyber Run', 0, "
-                          "4);");
-}
-
-QString settingsWithRoot(const QString& root) {
-    const QByteArray path = root.toUtf8();
-    return WindowHarness::settingsWith({{"settings", "rootfolder", path.constData()},
-                                        {"settings", "selected", "steem"},
-                                        {"settings", "STeem", "C:\\Emu\\Steem.exe"},
-                                        {"settings", "Hatari", "/usr/bin/hatari"}});
-}
 
 void touch(const QString& path) {
     QDir().mkpath(QFileInfo(path).path());
@@ -37,9 +21,21 @@ void touch(const QString& path) {
     QVERIFY(file.open(QIODevice::WriteOnly));
 }
 
-QVariant codeOf(WindowHarness& h, int fId) {
-    return h.catalogue.query(QStringLiteral("SELECT got FROM Dnames WHERE F_ID = %1").arg(fId))
-        .row(0)[0];
+// The codes of the four disks.
+QString codes(WindowHarness& h) {
+    return fieldValues(h.catalogue.query(QStringLiteral("SELECT got FROM Dnames ORDER BY F_ID")),
+                       QStringLiteral("got"))
+        .join(u' ');
+}
+
+// The status bar's tip after the pointer moved over it; "unchanged" when it was left alone.
+QString tipAfterHover(WindowHarness& h) {
+    auto* bar = h.find<QStatusBar>("StatusBar1");
+    bar->setToolTip(QStringLiteral("unchanged"));
+    QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), QPointF(5, 5), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
+    QCoreApplication::sendEvent(bar, &move);
+    return bar->toolTip();
 }
 
 } // namespace
@@ -52,159 +48,109 @@ class ImagesWindowTest : public QObject {
 
 private Q_SLOTS:
     void rowClickShowsTheDisk() {
-        WindowHarness h(settingsWithRoot(QStringLiteral("/st")));
-        auto* bar = h.find<QStatusBar>("StatusBar1");
-        QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), QPointF(5, 5), Qt::NoButton,
-                         Qt::NoButton, Qt::NoModifier);
-        bar->setToolTip(QStringLiteral("before"));
-        QCoreApplication::sendEvent(bar, &move); // nothing selected yet: no change
-        QCOMPARE(bar->toolTip(), QStringLiteral("before"));
-
+        WindowHarness h({{"settings", "rootfolder", "/st"}});
+        QCOMPARE(tipAfterHover(h), QStringLiteral("unchanged")); // nothing selected yet
         h.search(QStringLiteral(" "));
         h.clickRow(QStringLiteral("3"));
-        QCOMPARE(h.text("Panel1"), QStringLiteral("Zork"));
-        QCOMPARE(h.text("Panel2"), QStringLiteral("Unavailable"));
-        QCOMPARE(h.text("Panel3"), QStringLiteral("Auto/AUTO120.st"));
-        QCoreApplication::sendEvent(bar, &move);
-        QCOMPARE(bar->toolTip(), QStringLiteral("/st/Auto/AUTO120.st"));
-        h.clickRow(QStringLiteral("4"));
-        QCOMPARE(h.text("Panel2"), QStringLiteral("Undumped"));
+        QCOMPARE((QStringList{h.text("Panel1"), h.text("Panel2"), h.text("Panel3")}),
+                 (QStringList{"Zork", "Unavailable", "Auto/AUTO120.st"}));
+        QCOMPARE(tipAfterHover(h), QStringLiteral("/st/Auto/AUTO120.st"));
     }
 
+    // Refusals and the shell's failure reach the user; the plan of the emulator chosen in
+    // the menu reaches the shell, with the disk placed in drive B.
     void playDriveBAndTheEmulatorMenu() {
-        WindowHarness h(settingsWithRoot(QStringLiteral("/st")), catalogueWithUncodedDisk());
-        h.trigger("mnuplay");
-        QCOMPARE(h.prompts.shownTexts().last(), QStringLiteral("No Game has been selected!"));
+        WindowHarness h({{"settings", "rootfolder", "/st"},
+                         {"settings", "selected", "steem"},
+                         {"settings", "Hatari", "/usr/bin/hatari"}});
+        h.trigger("Play");
+        QCOMPARE(h.lastPrompt(), QStringLiteral("No Game has been selected!"));
         h.search(QStringLiteral(" "));
-        h.clickRow(QStringLiteral("3")); // unavailable
-        h.trigger("Play");
-        QCOMPARE(h.prompts.shownTexts().last(),
-                 QStringLiteral("You do not appear to have the disk image for this game!"));
-
-        h.clickRow(QStringLiteral("1"));
-        h.trigger("Play");
-        QCOMPARE(h.shell.started.size(), 1);
-        QCOMPARE(h.shell.started[0].program, QStringLiteral("C:\\Emu\\Steem.exe"));
-        QCOMPARE(h.shell.started[0].arguments, QStringList{"/st/Auto/AUTO012.st"});
-
-        // Drive B is the clicked row's disk; Hatari takes it too, and the choice is stored.
         h.clickRow(QStringLiteral("6"));
         h.trigger("mnudriveB");
         h.trigger("mnuhatari");
-        QCOMPARE(h.setting("settings", "selected"), QStringLiteral("hatari"));
         h.clickRow(QStringLiteral("1"));
-        h.trigger("mnuplay");
-        QCOMPARE(h.shell.started.size(), 2);
-        QCOMPARE(h.shell.started[1].program, QStringLiteral("/usr/bin/hatari"));
-        QCOMPARE(h.shell.started[1].arguments,
+        h.trigger("Play");
+        QCOMPARE(h.shell.started.size(), 1);
+        QCOMPARE(h.shell.started[0].program, QStringLiteral("/usr/bin/hatari"));
+        QCOMPARE(h.shell.started[0].arguments,
                  (QStringList{"--disk-b", "/st/Auto/AUTO200.st", "/st/Auto/AUTO012.st"}));
-
-        h.trigger("mnusaint");
-        h.trigger("mnuplay");
-        QCOMPARE(h.prompts.shownTexts().last(),
-                 QStringLiteral("You have not configured SainT correctly!"));
-        h.trigger("mnusteem");
         h.shell.failure = QStringLiteral("the program does not exist");
-        h.trigger("mnuplay");
-        QVERIFY(h.prompts.shownTexts().last().contains(QStringLiteral("does not exist")));
-
-        h.search(QStringLiteral(" ")); // a new search needs a new click
-        h.trigger("mnuplay");
-        QCOMPARE(h.prompts.shownTexts().last(), QStringLiteral("No Game has been selected!"));
+        h.trigger("Play");
+        QVERIFY(h.lastPrompt().contains(QStringLiteral("does not exist")));
     }
 
-    void settingsDialogHoldsTheValues() {
-        WindowHarness h(settingsWithRoot(QStringLiteral("/st")));
+    // The paths in use are those of the settings file as last loaded: at their first use, and
+    // again whenever the dialog closes, by Cancel or by Ok, which stores the dialog's.
+    void settingsDialogReloadsThePaths() {
+        WindowHarness h({{"settings", "rootfolder", "/st"}});
+        const auto setRoot = [&](const char* command, const char* root, const char* button) {
+            return h.withDialog([&] { h.trigger(command); },
+                                [&](QWidget* dialog) {
+                                    dialog->findChild<QLineEdit*>(QStringLiteral("Text2"))
+                                        ->setText(QLatin1String(root));
+                                    dialog->findChild<QPushButton*>(QLatin1String(button))->click();
+                                });
+        };
         h.search(QStringLiteral("zork"));
         h.clickRow(QStringLiteral("3"));
-        // Edited and cancelled: the stored values stay in use.
-        const QString opened =
-            h.withDialog([&] { h.trigger("Settings"); },
-                         [](QWidget* dialog) {
-                             dialog->findChild<QLineEdit*>(QStringLiteral("Text2"))
-                                 ->setText(QStringLiteral("/elsewhere"));
-                             dialog->findChild<QPushButton*>(QStringLiteral("Command5"))->click();
-                         });
-        QCOMPARE(opened, QStringLiteral("Form4"));
-        h.withDialog([&] { h.trigger("mnusettings"); },
-                     [](QWidget* dialog) {
-                         dialog->findChild<QLineEdit*>(QStringLiteral("Text2"))
-                             ->setText(QStringLiteral("/games"));
-                         dialog->findChild<QPushButton*>(QStringLiteral("Command3"))->click();
-                     });
+        writeini(QStringLiteral("settings"), QStringLiteral("rootfolder"), QStringLiteral("/new"),
+                 h.folder.settingsPath());
+        QCOMPARE(tipAfterHover(h), QStringLiteral("/st/Auto/AUTO120.st"));
+        QCOMPARE(setRoot("Settings", "/typed", "Command5"), QStringLiteral("Form4"));
+        QCOMPARE(tipAfterHover(h), QStringLiteral("/new/Auto/AUTO120.st"));
+        setRoot("mnusettings", "/games", "Command3");
         QCOMPARE(h.setting("settings", "rootfolder"), QStringLiteral("/games"));
-        h.clickRow(QStringLiteral("3"));
-        QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), QPointF(5, 5), Qt::NoButton,
-                         Qt::NoButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(h.find<QStatusBar>("StatusBar1"), &move);
-        QCOMPARE(h.find<QStatusBar>("StatusBar1")->toolTip(),
-                 QStringLiteral("/games/Auto/AUTO120.st"));
+        QCOMPARE(tipAfterHover(h), QStringLiteral("/games/Auto/AUTO120.st"));
     }
 
-    void fullAuditFollowsTheDrive() {
+    // Before a missing root folder the user is asked. The bar ends at its maximum, hidden;
+    // the favourites are listed again, with the codes found.
+    void fullAudit() {
         const QString root = m_root.path() + QStringLiteral("/full");
-        touch(root + QStringLiteral("/Auto/auto120.ST")); // another case: present
-        touch(root + QStringLiteral("/DBug/DB.msa"));     // undumped stays undumped
-        WindowHarness h(settingsWithRoot(root), catalogueWithUncodedDisk());
+        WindowHarness h({{"settings", "rootfolder", root}});
         h.trigger("Favourites");
-        h.trigger("mnuaudit");
-        QVERIFY(h.prompts.shown().isEmpty());
-        QCOMPARE(codeOf(h, 1), QVariant(0));
-        QCOMPARE(codeOf(h, 2), QVariant(1));
-        QCOMPARE(codeOf(h, 3), QVariant(2));
-        QVERIFY(codeOf(h, 4).isNull());
+        h.prompts.setNextAnswer(Prompts::Answer::No);
+        h.trigger("Audit");
+        QVERIFY(h.lastPrompt().contains(root));
+        QCOMPARE(codes(h), QStringLiteral("1 0 2 Null"));
+        h.prompts.setNextAnswer(Prompts::Answer::Yes);
+        h.trigger("Audit");
+        QCOMPARE(codes(h), QStringLiteral("0 0 2 Null"));
+        touch(root + QStringLiteral("/Auto/AUTO120.st"));
+        h.trigger("Audit");
+        QCOMPARE(h.prompts.shown().size(), 2);
+        QCOMPARE(codes(h), QStringLiteral("0 1 2 Null"));
         QCOMPARE(h.text("Panel1"), QStringLiteral("Finished"));
         QCOMPARE(h.text("Panel2"), QStringLiteral("Disks left to scan... 0"));
         QVERIFY(h.text("Panel3").startsWith(QStringLiteral(" Audited in: ")));
         QVERIFY(!h.find<QProgressBar>("ProgressBar1")->isVisible());
-        QCOMPARE(h.find<QProgressBar>("ProgressBar1")->value(), 10000);
-        // The favourites were listed again.
-        QCOMPARE(h.text("Label3"), QStringLiteral("   Favourites: 1 results"));
+        QCOMPARE(h.find<QProgressBar>("ProgressBar1")->value(), kAuditBarMaximum);
+        h.clickRow(QStringLiteral("3"));
+        QCOMPARE(h.text("Panel2"), QStringLiteral("Available"));
     }
 
-    void auditsAskBeforeAMissingRoot() {
-        WindowHarness h(settingsWithRoot(m_root.path() + QStringLiteral("/not-mounted")));
-        h.prompts.setNextAnswer(Prompts::Answer::No);
-        h.trigger("Audit");
-        QCOMPARE(h.prompts.shown().size(), 1);
-        QCOMPARE(h.prompts.shown()[0].buttons, Prompts::Buttons::YesNo);
-        QCOMPARE(h.prompts.shown()[0].defaultAnswer, Prompts::Answer::No); // the safe choice
-        QVERIFY(h.prompts.shown()[0].text.contains(QStringLiteral("not-mounted")));
-        QCOMPARE(codeOf(h, 1), QVariant(1));
-        h.prompts.setNextAnswer(Prompts::Answer::Yes);
-        h.trigger("Audit");
-        QCOMPARE(codeOf(h, 1), QVariant(0));
-    }
-
+    // A search result is listed again after the audit, as the Search button would.
     void groupAndGameAudits() {
         const QString root = m_root.path() + QStringLiteral("/group");
         touch(root + QStringLiteral("/Auto/AUTO120.st"));
-        WindowHarness h(settingsWithRoot(root));
+        WindowHarness h({{"settings", "rootfolder", root}});
         h.trigger("mnuauditgroup");
-        QCOMPARE(h.prompts.shownTexts().last(),
-                 QStringLiteral("No Group has been selected to audit!"));
-
-        // A search result is listed again after the audit, as the Search button would.
+        QCOMPARE(h.lastPrompt(), QStringLiteral("No Group has been selected to audit!"));
         h.search(QStringLiteral(" "), QStringLiteral("Automation"));
         h.trigger("mnuauditgroup");
-        QCOMPARE(codeOf(h, 1), QVariant(0));
-        QCOMPARE(codeOf(h, 2), QVariant(1));
-        QCOMPARE(codeOf(h, 3), QVariant(2)); // another group's disk
+        QCOMPARE(codes(h), QStringLiteral("0 1 2 Null"));
         h.clickRow(QStringLiteral("3"));
         QCOMPARE(h.text("Panel2"), QStringLiteral("Available"));
 
         touch(root + QStringLiteral("/Auto/AUTO012.st"));
         h.clickRow(QStringLiteral("1"));
         h.trigger("mnuauditgame");
-        QCOMPARE(codeOf(h, 1), QVariant(1));
-        h.trigger("mnuplay"); // the audit clears the selection
-        QCOMPARE(h.prompts.shownTexts().last(), QStringLiteral("No Game has been selected!"));
-
+        QCOMPARE(codes(h), QStringLiteral("1 1 2 Null"));
         h.search(QStringLiteral(" "), QStringLiteral("D-Bug"));
         h.clickRow(QStringLiteral("4"));
         h.trigger("mnuauditgame");
         QCOMPARE(h.prompts.shown().last().caption, QStringLiteral("Audit Info"));
-        QCOMPARE(codeOf(h, 3), QVariant(2));
     }
 };
 

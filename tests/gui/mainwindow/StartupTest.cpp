@@ -5,186 +5,185 @@
 #include "gui/mainwindow/Startup.h"
 
 #include <QCheckBox>
-#include <QComboBox>
+#include <QDir>
 #include <QLineEdit>
-#include <QMenu>
-#include <QMouseEvent>
 #include <QProcess>
-#include <QPushButton>
-#include <QStatusBar>
-#include <QTest>
-#include <QToolBar>
-#include <QTreeView>
 
+namespace {
+
+// The window's objectNames, which scripts rely on.
+const char* const kNames =
+    "Form1 Frame4 Label12 Command3 Check2 Check3 Check4 Picture2 Picture3 Picture4 Picture5 "
+    "Toolbar1 ProgressBar1 StatusBar1 Text1 RTB1 Frame3 Picture1 Image1 Label10 Label7 Label8 "
+    "Label2 Label9 Frame1 Label5 Combo6 ListView1 Combo3 OKButton Command2 Command1 Option2 "
+    "Option1 Combo8 Frame2 Combo1 Combo9 Label1 Label4 Check1 Label14 Label3 Panel1 Panel2 "
+    "Panel3 mnufav mnufile mnuedit mnuemu mnuhelp Play Audit Favourites Settings compressor "
+    "Save Paste Report About Help mnuplay mnuaudit mnusave mnupaste mnureport mnuexit "
+    "mnueditsingle mnueditset mnusettings mnusteem mnuwinston mnusaint mnuhatari mnusyntax "
+    "mnunotes mnuabout mnuauditgame mnuauditgroup mnufavadd mnufavrem mnufavclear mnudriveB";
+
+const QString kOriginal = QStringLiteral("AtariST Compilation Listing v1.mdb");
+
+QString fixture(const char* name) {
+    return QStringLiteral(KESTREL_SHARED_FIXTURES "/mdb/") + QLatin1String(name);
+}
+
+// The names of the widgets shown while it watches.
+struct ShownWidgets : QObject {
+    QStringList names;
+    ShownWidgets() { qApp->installEventFilter(this); }
+    ~ShownWidgets() override { qApp->removeEventFilter(this); }
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show && watched->isWidgetType())
+            names << watched->objectName();
+        return false;
+    }
+};
+
+// The start-up on a program folder with the shipped settings, with scripted dialogs.
+struct Start {
+    TestFolder folder;
+    Catalogue catalogue;
+    ScriptedPrompts prompts;
+    FakeClock clock;
+    RecordingShell shell;
+    std::unique_ptr<MainWindow> window;
+
+    Start() { folder.writeSettings(TestFolder::defaultSettings()); }
+    int run() {
+        return openMainWindow({folder.path(), QString()}, {catalogue, prompts, clock, shell},
+                              window);
+    }
+};
+
+} // namespace
+
+// The start-up: the catalogue imported, opened or refused, and what the window shows when
+// it opens, from the catalogue and the settings file, and leaves there when it closes.
 class StartupTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void fillsEveryBox() {
-        WindowHarness h;
-        QCOMPARE(h.window->windowTitle(),
-                 QStringLiteral("The Atari ST Kestrel v2.0 - The Tarnwell Edition [BETA]"));
-        QCOMPARE(h.text("Label3"), QStringLiteral(" Status: Ready To Search"));
-        auto* letters = h.find<QComboBox>("Combo3");
-        QCOMPARE(letters->count(), 28);
-        QCOMPARE(letters->currentText(), QStringLiteral("-"));
-        auto* groups = h.find<QComboBox>("Combo6");
-        QCOMPARE(groups->count(), 159);
-        QCOMPARE(groups->currentText(), QStringLiteral("ALL"));
-        QVERIFY(!h.find<QComboBox>("Combo1")->isEnabled());
-        QCOMPARE(h.find<QComboBox>("Combo1")->currentText(), QStringLiteral("All"));
-        QCOMPARE(h.find<QComboBox>("Combo9")->currentText(), QStringLiteral("contains"));
-        QVERIFY(h.text("Label12").startsWith(QStringLiteral("  term = match all occurence term")));
-        QVERIFY(h.shown("Frame3"));
-        QVERIFY(!h.shown("Frame1"));
-        QVERIFY(!h.shown("Frame4"));
-        // Before anything is listed the list mode is neither a search nor the favourites.
-        QCOMPARE(h.find<QLineEdit>("Text1")->text(), QStringLiteral("Text1"));
+    // The original stays as it was. Its name may differ in case, as files copied from Windows
+    // often do; a working catalogue is never replaced.
+    void startupImportsTheOriginal_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("working");
+        QTest::newRow("as named") << kOriginal << false;
+        QTest::newRow("other case") << kOriginal.toUpper() << false;
+        QTest::newRow("working catalogue kept") << kOriginal << true;
+    }
+    void startupImportsTheOriginal() {
+        QFETCH(QString, name);
+        QFETCH(bool, working);
+        if (!QFileInfo::exists(fixture("catalogue-v2000.mdb")))
+            QSKIP("The shared fixtures (../shared/fixtures/mdb) are not here.");
+        Start start;
+        if (working)
+            start.folder.createCatalogue(QStringLiteral("SELECT 'nothing in it'"));
+        QVERIFY(QFile::copy(fixture("catalogue-v2000.mdb"), start.folder.file(name)));
+        ShownWidgets shown;
+        QCOMPARE(start.run(), 0);
+        QVERIFY(start.window);
+        QVERIFY(start.prompts.shown().isEmpty());
+        QCOMPARE(shown.names.contains(QStringLiteral("ImportProgress")), !working);
+        QCOMPARE(start.catalogue.query(QStringLiteral("SELECT * FROM Compilations")).rowCount(),
+                 working ? 0 : 30);
+        QCOMPARE(fileBytes(start.folder.file(name)), fileBytes(fixture("catalogue-v2000.mdb")));
     }
 
-    void historyComesFromTheSettings() {
-        QString settings = TestFolder::defaultSettings();
-        settings.replace(QStringLiteral("2=\n"), QStringLiteral("2=dragon\n"));
-        settings.replace(QStringLiteral("4=\n"), QStringLiteral("4=Rock'n'Roll\n"));
-        settings.remove(QStringLiteral("10=\n"));
-        WindowHarness h(settings);
-        auto* box = h.find<QComboBox>("Combo8");
-        QCOMPARE(box->count(), 9);
-        QCOMPARE(box->itemText(0), QStringLiteral("dragon"));
-        QCOMPARE(box->itemText(2), QStringLiteral("Rock'n'Roll"));
-        QCOMPARE(box->itemText(8), QString());
-        QCOMPARE(box->currentText(), QString());
+    // Without a catalogue, or when the original cannot be imported, the start ends with the
+    // reason; a failed import leaves no half-made catalogue behind.
+    void catalogueProblemsEndTheStart_data() {
+        QTest::addColumn<QString>("original"); // "": there is none
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("no catalogue") << ""
+                                      << "does not exist";
+        QTest::newRow("failed import") << "not-a-catalogue.mdb"
+                                       << "It has no table Compilations.";
     }
-
-    void columnOrderFromTheSettings() {
-        WindowHarness plain;
-        QCOMPARE(plain.headers(), (QStringList{"Game", "Group", "nummer"}));
-        QVERIFY(plain.find<QTreeView>("ListView1")->isColumnHidden(2));
-        // Reversed: the stored captions are rewritten to match, "Group" comes first.
-        WindowHarness reversed(WindowHarness::settingsWith({{"order", "value", "1"}}));
-        QCOMPARE(reversed.headers().mid(0, 2), (QStringList{"Group", "Game"}));
-        QVERIFY(reversed.find<QCheckBox>("Check1")->isChecked());
-        QCOMPARE(reversed.setting("colorder", "1"), QStringLiteral("Group"));
-        QCOMPARE(reversed.setting("colorder", "2"), QStringLiteral("Game"));
-    }
-
-    void brokenOrderNumbersCountAsZero_data() {
-        QTest::addColumn<QString>("value");
-        QTest::newRow("missing") << QString();
-        QTest::newRow("not a number") << "yes";
-        QTest::newRow("out of range") << "70000";
-    }
-    void brokenOrderNumbersCountAsZero() {
-        QFETCH(QString, value);
-        QString settings = TestFolder::defaultSettings();
-        for (const char* key : {"value", "c1", "c2", "c3"})
-            settings.replace(QLatin1String(key) + QStringLiteral("=0"),
-                             value.isNull() ? QString() : QLatin1String(key) + u'=' + value);
-        WindowHarness h(settings);
-        QVERIFY(!h.find<QCheckBox>("Check1")->isChecked());
-        QVERIFY(!h.find<QCheckBox>("Check2")->isChecked());
-        QCOMPARE(h.headers().first(), QStringLiteral("Game"));
-    }
-
-    void emulatorChoiceSurvivesARestart_data() {
-        QTest::addColumn<QString>("selected");
-        QTest::addColumn<QString>("checked");
-        QTest::newRow("steem") << "steem"
-                               << "mnusteem";
-        QTest::newRow("stew") << "stew"
-                              << "mnuwinston";
-        QTest::newRow("saint") << "saint"
-                               << "mnusaint";
-        QTest::newRow("hatari, as shipped") << "hatari"
-                                            << "mnuhatari";
-        QTest::newRow("case matters") << "Steem"
-                                      << "mnusaint";
-        QTest::newRow("empty") << ""
-                               << "mnusaint";
-    }
-    void emulatorChoiceSurvivesARestart() {
-        QFETCH(QString, selected);
-        QFETCH(QString, checked);
-        const QByteArray value = selected.toUtf8();
-        WindowHarness h(WindowHarness::settingsWith({{"settings", "selected", value.constData()}}));
-        for (const char* item : {"mnusteem", "mnuwinston", "mnusaint", "mnuhatari"})
-            QCOMPARE(h.find<QAction>(item)->isChecked(), checked == QLatin1String(item));
-    }
-
-    void filtersComeBackAndAreWrittenOnClose() {
-        WindowHarness h(WindowHarness::settingsWith({{"order", "c2", "1"}}));
-        QVERIFY(!h.find<QCheckBox>("Check2")->isChecked());
-        QVERIFY(h.find<QCheckBox>("Check3")->isChecked());
-        h.find<QCheckBox>("Check2")->setChecked(true);
-        h.find<QCheckBox>("Check3")->setChecked(false);
-        h.find<QPushButton>("Command2")->click(); // Exit
-        QCOMPARE(h.setting("order", "c1"), QStringLiteral("1"));
-        QCOMPARE(h.setting("order", "c2"), QStringLiteral("0"));
-        QCOMPARE(h.setting("order", "c3"), QStringLiteral("0"));
-        QCOMPARE(h.setting("searchbox", "1"), QStringLiteral("endmru"));
+    void catalogueProblemsEndTheStart() {
+        QFETCH(QString, original);
+        QFETCH(QString, reason);
+        Start start;
+        QString named = start.folder.cataloguePath();
+        if (!original.isEmpty()) {
+            if (!QFileInfo::exists(fixture("not-a-catalogue.mdb")))
+                QSKIP("The shared fixtures (../shared/fixtures/mdb) are not here.");
+            named = start.folder.file(kOriginal);
+            QVERIFY(QFile::copy(fixture("not-a-catalogue.mdb"), named));
+        }
+        QCOMPARE(start.run(), 1);
+        QVERIFY(!start.window);
+        QCOMPARE(start.prompts.shown().size(), 1);
+        const QString said = start.prompts.shown()[0].text;
+        QVERIFY2(said.contains(named) && said.contains(reason), qPrintable(said));
+        QCOMPARE(QDir(start.folder.path()).entryList(QDir::Files).size(),
+                 original.isEmpty() ? 1 : 2);
     }
 
     // Scripts and tests find every control by these names.
     void controlsCarryTheirNames() {
         WindowHarness h;
-        for (const char* name :
-             {"Form1",         "Frame4",      "Label12",      "Command3",    "Check2",
-              "Check3",        "Check4",      "Picture2",     "Picture3",    "Picture4",
-              "Picture5",      "Toolbar1",    "ProgressBar1", "StatusBar1",  "Text1",
-              "RTB1",          "Frame3",      "Picture1",     "Image1",      "Label10",
-              "Label7",        "Label8",      "Label2",       "Label9",      "Frame1",
-              "Label5",        "Combo6",      "ListView1",    "Combo3",      "OKButton",
-              "Command2",      "Command1",    "Option2",      "Option1",     "Combo8",
-              "Frame2",        "Combo1",      "Combo9",       "Label1",      "Label4",
-              "Check1",        "Label14",     "Label3",       "mnufav",      "mnufile",
-              "mnuedit",       "mnuemu",      "mnuhelp",      "Play",        "Audit",
-              "Favourites",    "Settings",    "compressor",   "Save",        "Paste",
-              "Report",        "About",       "Help",         "mnuplay",     "mnuaudit",
-              "mnusave",       "mnupaste",    "mnureport",    "mnuexit",     "mnueditsingle",
-              "mnueditset",    "mnusettings", "mnusteem",     "mnuwinston",  "mnusaint",
-              "mnuhatari",     "mnusyntax",   "mnunotes",     "mnuabout",    "mnuauditgame",
-              "mnuauditgroup", "mnufavadd",   "mnufavrem",    "mnufavclear", "mnudriveB"})
-            QVERIFY2(h.window->objectName() == QLatin1String(name) ||
-                         h.window->findChild<QObject*>(QLatin1String(name)),
-                     name);
-        QCOMPARE(h.find<QAction>("mnuplay")->shortcut(), QKeySequence(QStringLiteral("Ctrl+P")));
-        QCOMPARE(h.find<QAction>("mnuaudit")->shortcut(), QKeySequence(QStringLiteral("Ctrl+A")));
-        QCOMPARE(h.find<QAction>("mnuexit")->shortcut(), QKeySequence(QStringLiteral("Ctrl+Q")));
+        for (const QString& name : QString::fromLatin1(kNames).split(u' '))
+            QVERIFY2(h.window->objectName() == name || h.window->findChild<QObject*>(name),
+                     qPrintable(name));
     }
 
-    void syntaxPanelOpensAndCloses() {
+    void boxesAreFilled() {
+        WindowHarness h({{"searchbox", "2", "dragon"}});
+        QCOMPARE(h.find<QComboBox>("Combo3")->count(), 28);
+        QCOMPARE(h.find<QComboBox>("Combo6")->count(), 159);
+        QVERIFY(!h.find<QComboBox>("Combo1")->isEnabled());
+        QVERIFY(h.text("Label12").startsWith(QStringLiteral("  term = match all occurence term")));
+        auto* history = h.find<QComboBox>("Combo8");
+        QCOMPARE(history->itemText(0), QStringLiteral("dragon"));
+        QCOMPARE(history->currentText(), QString());
+        QCOMPARE(h.headers(), (QStringList{"Game", "Group", "nummer"}));
+        QVERIFY(h.find<QTreeView>("ListView1")->isColumnHidden(2));
+        QVERIFY(h.shown("Frame3") && !h.shown("Frame1") && !h.shown("Frame4"));
+        // Before anything is listed the list mode is neither a search nor the favourites.
+        QCOMPARE(h.find<QLineEdit>("Text1")->text(), QStringLiteral("Text1"));
+    }
+
+    // Only "1" switches an option on. Reversed columns: the stored captions are rewritten to
+    // match, "Group" comes first. The filters are written on Exit.
+    void optionsComeBackAndAreWrittenOnExit() {
+        WindowHarness h({{"order", "value", "1"},
+                         {"order", "c1", "yes"},
+                         {"order", "c2", "1"},
+                         {"order", "c3", "70000"}});
+        QCOMPARE(h.headers().mid(0, 2), (QStringList{"Group", "Game"}));
+        QCOMPARE(h.setting("colorder", "1"), QStringLiteral("Group"));
+        QCOMPARE(h.setting("colorder", "2"), QStringLiteral("Game"));
+        QStringList checked;
+        for (const char* box : {"Check1", "Check2", "Check3", "Check4"})
+            checked << QString::number(h.find<QCheckBox>(box)->isChecked());
+        QCOMPARE(checked, (QStringList{"1", "0", "1", "0"}));
+        h.find<QCheckBox>("Check2")->setChecked(true);
+        h.find<QCheckBox>("Check3")->setChecked(false);
+        h.find<QPushButton>("Command2")->click(); // Exit
+        QVERIFY(!h.window->isVisible());
+        QCOMPARE(h.setting("order", "c1") + h.setting("order", "c2") + h.setting("order", "c3"),
+                 QStringLiteral("100"));
+    }
+
+    // Hatari as shipped; then each choice from the menu, read again by the next window.
+    void emulatorChoiceSurvivesARestart() {
+        const QStringList items{"mnusteem", "mnuwinston", "mnusaint", "mnuhatari"};
+        const auto checked = [&](const MainWindow& window) {
+            QStringList on;
+            for (const QString& item : items)
+                if (window.findChild<QAction*>(item)->isChecked())
+                    on << item;
+            return on;
+        };
         WindowHarness h;
-        h.trigger("mnusyntax");
-        QVERIFY(h.find<QWidget>("Frame4")->isVisible());
-        QTest::mouseClick(h.find<QPushButton>("Command3"), Qt::LeftButton);
-        QVERIFY(!h.find<QWidget>("Frame4")->isVisible());
-    }
-
-    void catalogueProblemsEndTheStart_data() {
-        QTest::addColumn<QString>("content");
-        QTest::addColumn<QString>("reason");
-        QTest::newRow("missing") << QString() << "does not exist";
-        QTest::newRow("not a database") << "this is no database, just text"
-                                        << "not a Kestrel catalogue";
-    }
-    void catalogueProblemsEndTheStart() {
-        QFETCH(QString, content);
-        QFETCH(QString, reason);
-        TestFolder folder;
-        folder.writeSettings(TestFolder::defaultSettings());
-        if (!content.isNull())
-            QVERIFY(writeFileBytes(folder.cataloguePath(), content.toUtf8().repeated(200)));
-        Catalogue catalogue;
-        ScriptedPrompts prompts;
-        FakeClock clock;
-        RecordingShell shell;
-        ProgramFolder programFolder;
-        programFolder.path = folder.path();
-        std::unique_ptr<MainWindow> window;
-        QCOMPARE(openMainWindow(programFolder, {catalogue, prompts, clock, shell}, window), 1);
-        QVERIFY(!window);
-        QCOMPARE(prompts.shown().size(), 1);
-        QVERIFY(prompts.shown()[0].text.contains(folder.cataloguePath()));
-        QVERIFY2(prompts.shown()[0].text.contains(reason), qPrintable(prompts.shown()[0].text));
+        QCOMPARE(checked(*h.window), QStringList{"mnuhatari"});
+        for (const QString& item : items) {
+            h.window->findChild<QAction*>(item)->trigger();
+            Catalogue again;
+            QCOMPARE(checked(*h.open(again)), QStringList{item});
+        }
     }
 
     void withoutADisplayItSaysSoInOneLine() {
