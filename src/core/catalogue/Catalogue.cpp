@@ -72,6 +72,9 @@ void Catalogue::open(const QString& path) {
         sqlite3_close_v2(db);
         throw CatalogueError(cannotOpen(path, reason));
     }
+    // Opening another catalogue lets the one open so far go.
+    if (m_db)
+        sqlite3_close_v2(m_db);
     m_db = db;
     m_path = path;
     try {
