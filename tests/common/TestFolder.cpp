@@ -79,6 +79,20 @@ bool writeFileBytes(const QString& path, const QByteArray& bytes) {
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
+QStringList queryColumn(const QString& cataloguePath, const QString& statement) {
+    Catalogue catalogue;
+    catalogue.open(cataloguePath);
+    const ResultSet& rows = catalogue.query(statement);
+    QStringList values;
+    for (qsizetype i = 0; i < rows.rowCount(); ++i)
+        values << (rows.row(i)[0].isNull() ? QStringLiteral("Null") : rows.row(i)[0].toString());
+    return values;
+}
+
+QString sharedFixture(const char* name) {
+    return QStringLiteral(KESTREL_SHARED_FIXTURES "/mdb/") + QLatin1String(name);
+}
+
 CliRun runCli(const TestFolder& folder, const QStringList& arguments) {
     QProcess process;
     process.start(QStringLiteral(KESTREL_BUILD_DIR "/kestrel-cli"),

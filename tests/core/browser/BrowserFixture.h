@@ -68,9 +68,8 @@ struct BrowserFixture {
     }
 
     // The codes of disks 1 to 5 ("Null" for none).
-    QStringList codes() {
-        return fieldValues(catalogue.query(QStringLiteral("SELECT got FROM Dnames ORDER BY F_ID")),
-                           QStringLiteral("got"));
+    QStringList codes() const {
+        return queryColumn(folder.cataloguePath(), "SELECT got FROM Dnames ORDER BY F_ID");
     }
 };
 

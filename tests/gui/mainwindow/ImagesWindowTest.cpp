@@ -2,8 +2,6 @@
 
 #include "WindowHarness.h"
 
-#include "common/FixtureCatalogue.h"
-
 #include "core/images/DiskAudit.h"
 
 #include <QDir>
@@ -23,9 +21,7 @@ void touch(const QString& path) {
 
 // The codes of the four disks.
 QString codes(WindowHarness& h) {
-    return fieldValues(h.catalogue.query(QStringLiteral("SELECT got FROM Dnames ORDER BY F_ID")),
-                       QStringLiteral("got"))
-        .join(u' ');
+    return queryColumn(h.folder.cataloguePath(), "SELECT got FROM Dnames ORDER BY F_ID").join(u' ');
 }
 
 // The status bar's tip after the pointer moved over it; "unchanged" when it was left alone.
