@@ -2,8 +2,6 @@
 
 #include "BrowserFixture.h"
 
-#include "core/search/SearchHistory.h"
-
 #include <QSignalSpy>
 #include <QTest>
 
@@ -88,14 +86,6 @@ private Q_SLOTS:
         QCOMPARE(result.elapsed, ms);
         QCOMPARE(f.browser->timing().end, start + ms);
         QCOMPARE(f.browser->timing().elapsed, ms);
-    }
-
-    // The history lives in the program folder's settings file.
-    void rememberSearchStoresTheHistory() {
-        BrowserFixture f;
-        const QStringList history = f.browser->rememberSearch(QStringLiteral("dragon"), {});
-        QCOMPARE(history.first(), QStringLiteral("dragon"));
-        QCOMPARE(readSearchHistory(f.folder.settingsPath()), history);
     }
 
     // Timed from its own start, not from the last search's; unlike a search it keeps the

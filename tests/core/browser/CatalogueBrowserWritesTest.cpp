@@ -72,16 +72,6 @@ private Q_SLOTS:
         QCOMPARE(f.browser->clearFavourites(), favouritesListed);
     }
 
-    // Whether an audit now would find anything, by the root folder as last loaded.
-    void rootFolderProblem() {
-        BrowserFixture f;
-        QCOMPARE(f.browser->rootFolderProblem(), QString());
-        const QString missing = f.folder.file(QStringLiteral("not-mounted"));
-        f.settings().setValue(SettingKey::RootFolder, missing);
-        f.browser->forgetProgramPaths();
-        QVERIFY(f.browser->rootFolderProblem().contains(missing));
-    }
-
     // The images of disks 2, 3 (undumped) and 4 (no code) are present. Codes 2 and Null
     // stay; the others get what was found, "7" too.
     void auditsWriteWhatTheyFind_data() {
