@@ -16,8 +16,6 @@ const char* const kCatalogue =
 
 } // namespace
 
-// search, compress and the command dispatch. What a search finds is the core's; here a run
-// must also leave the catalogue and the settings (no search history) as they were.
 // search, compress and the command dispatch, the columns stored group first. What a search
 // finds is the core's; here a run must also leave the catalogue and the settings (no search
 // history) as they were.

@@ -8,14 +8,6 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
-namespace {
-
-QString fixture(const char* name) {
-    return QStringLiteral(KESTREL_SHARED_FIXTURES "/mdb/") + QLatin1String(name);
-}
-
-} // namespace
-
 // The import command: a catalogue in use is only replaced when asked, after a dated backup.
 class ImportCommandTest : public QObject {
     Q_OBJECT
@@ -23,13 +15,13 @@ class ImportCommandTest : public QObject {
 private Q_SLOTS:
     // Skipped test by test: a skip in initTestCase would leak into the classes after this one.
     void init() {
-        if (!QFileInfo::exists(fixture("catalogue-v2000.mdb")))
+        if (!QFileInfo::exists(sharedFixture("catalogue-v2000.mdb")))
             QSKIP("The shared fixtures (../shared/fixtures/mdb) are not here.");
     }
 
     void run_data() {
         addCliColumns();
-        const QString good = fixture("catalogue-v2000.mdb");
+        const QString good = sharedFixture("catalogue-v2000.mdb");
         const QStringList imported{
             "Compilations -- 30 rows", "Dnames -- 12 rows",
             "2 tables, 42 rows imported into <folder>/AtariST Compilation Listing v1.sqlite"};
@@ -37,8 +29,8 @@ private Q_SLOTS:
         cliRow("in use, kept", {good}, 1, {}, "--replace");
         cliRow("in use, replaced", {"--replace", good}, 0, imported,
                "The previous catalogue is kept as:");
-        cliRow("in use, not a catalogue", {fixture("not-a-catalogue.mdb"), "--replace"}, 1, {},
-               "It has no table Dnames.");
+        cliRow("in use, not a catalogue", {sharedFixture("not-a-catalogue.mdb"), "--replace"}, 1,
+               {}, "It has no table Dnames.");
         cliRow("no file", {}, 2, {}, "needs the .mdb");
         cliRow("two files", {"a.mdb", "b.mdb"}, 2, {}, "b.mdb");
         cliRow("unknown option", {"--force", good}, 2, {}, "--force");

@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 
 #include <sqlite3.h>
@@ -75,8 +76,23 @@ QByteArray fileBytes(const QString& path) {
 }
 
 bool writeFileBytes(const QString& path, const QByteArray& bytes) {
+    QDir().mkpath(QFileInfo(path).path());
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+QStringList queryColumn(const QString& cataloguePath, const QString& statement) {
+    Catalogue catalogue;
+    catalogue.open(cataloguePath);
+    const ResultSet& rows = catalogue.query(statement);
+    QStringList values;
+    for (qsizetype i = 0; i < rows.rowCount(); ++i)
+        values << (rows.row(i)[0].isNull() ? QStringLiteral("Null") : rows.row(i)[0].toString());
+    return values;
+}
+
+QString sharedFixture(const char* name) {
+    return QStringLiteral(KESTREL_SHARED_FIXTURES "/mdb/") + QLatin1String(name);
 }
 
 CliRun runCli(const TestFolder& folder, const QStringList& arguments) {

@@ -29,9 +29,15 @@ private:
     QString m_path;
 };
 
-// A file's bytes ("<missing>" when it cannot be read), and writing them.
+// A file's bytes ("<missing>" when it cannot be read), and writing them, its folders made.
 QByteArray fileBytes(const QString& path);
-bool writeFileBytes(const QString& path, const QByteArray& bytes);
+bool writeFileBytes(const QString& path, const QByteArray& bytes = {});
+
+// The first field of each row a statement gives on a catalogue file ("Null" for a Null).
+QStringList queryColumn(const QString& cataloguePath, const QString& statement);
+
+// A catalogue from the shared .mdb fixtures (../shared/fixtures/mdb).
+QString sharedFixture(const char* name);
 
 // One run of kestrel-cli on a program folder: exit status, standard output as lines,
 // standard error as it came.

@@ -49,12 +49,8 @@ private Q_SLOTS:
 
     // Every listed name begins disk titles of the demo, exactly as written.
     void demoHasEveryListedGroup() {
-        Catalogue catalogue;
-        catalogue.open(m_demo);
-        const ResultSet& groups = catalogue.query(u"SELECT DISTINCT [Group] FROM Compilations");
-        QStringList titles;
-        for (qsizetype i = 0; i < groups.rowCount(); ++i)
-            titles << groups.row(i)[0].toString();
+        const QStringList titles =
+            queryColumn(m_demo, QStringLiteral("SELECT DISTINCT [Group] FROM Compilations"));
         for (const QString& name : groupBoxNames() + diskSetGroupNames())
             QVERIFY2(std::any_of(titles.cbegin(), titles.cend(),
                                  [&](const QString& title) { return title.startsWith(name); }),

@@ -6,8 +6,6 @@
 #include "core/browser/Clock.h"
 
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QTest>
 
 #include <memory>
@@ -53,11 +51,8 @@ struct BrowserFixture {
     QString image(const QString& relative) const { return root() + u'/' + relative; }
 
     void touch(std::initializer_list<const char*> images) const {
-        for (const char* relative : images) {
-            QDir().mkpath(QFileInfo(image(QLatin1String(relative))).path());
-            QFile file(image(QLatin1String(relative)));
-            QVERIFY(file.open(QIODevice::WriteOnly));
-        }
+        for (const char* relative : images)
+            QVERIFY(writeFileBytes(image(QLatin1String(relative))));
     }
 
     // Before the browser first reads the program paths.
@@ -68,9 +63,8 @@ struct BrowserFixture {
     }
 
     // The codes of disks 1 to 5 ("Null" for none).
-    QStringList codes() {
-        return fieldValues(catalogue.query(QStringLiteral("SELECT got FROM Dnames ORDER BY F_ID")),
-                           QStringLiteral("got"));
+    QStringList codes() const {
+        return queryColumn(folder.cataloguePath(), "SELECT got FROM Dnames ORDER BY F_ID");
     }
 };
 

@@ -2,8 +2,6 @@
 
 #include "BrowserFixture.h"
 
-#include "core/search/SearchHistory.h"
-
 #include <QSignalSpy>
 #include <QTest>
 
@@ -30,8 +28,8 @@ private Q_SLOTS:
         f.browser->selectRow(listed(QStringLiteral("1"), AvailableIcon), 1);
         QSignalSpy modes(f.browser.get(), &CatalogueBrowser::listModeChanged);
         f.clock.set(700);
-        QCOMPARE(refusalOf([&] { f.browser->startSearch(byName(QString())); }).text,
-                 QStringLiteral("You must specify a search string if searching all groups"));
+        QVERIFY(
+            refusalOf([&] { f.browser->startSearch(byName({})); }).text.startsWith(u"You must"));
         QVERIFY(!f.browser->hasSelection());
         QCOMPARE(f.browser->timing().start, 700u);
         QVERIFY(f.browser->refillsBySearching());
@@ -88,14 +86,6 @@ private Q_SLOTS:
         QCOMPARE(result.elapsed, ms);
         QCOMPARE(f.browser->timing().end, start + ms);
         QCOMPARE(f.browser->timing().elapsed, ms);
-    }
-
-    // The history lives in the program folder's settings file.
-    void rememberSearchStoresTheHistory() {
-        BrowserFixture f;
-        const QStringList history = f.browser->rememberSearch(QStringLiteral("dragon"), {});
-        QCOMPARE(history.first(), QStringLiteral("dragon"));
-        QCOMPARE(readSearchHistory(f.folder.settingsPath()), history);
     }
 
     // Timed from its own start, not from the last search's; unlike a search it keeps the

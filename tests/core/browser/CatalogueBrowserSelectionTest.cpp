@@ -21,14 +21,12 @@ private Q_SLOTS:
         QTest::addColumn<int>("icon");
         QTest::addColumn<QString>("availability"); // "": the panel is left as it was
         QTest::addColumn<QString>("place");
-        QTest::newRow("available") << "1" << 3 << "Available"
-                                   << "Auto/AUTO012.st";
-        QTest::newRow("icon, not code") << "1" << 4 << "Unavailable"
-                                        << "Auto/AUTO012.st";
-        QTest::newRow("undumped, no file number") << "4" << 5 << "Undumped"
-                                                  << "DBug/DB.msa";
-        QTest::newRow("no icon") << "6" << 0 << ""
-                                 << "Auto/AUTO200.st";
+        const QString a12 = QStringLiteral("Auto/AUTO012.st");
+        QTest::newRow("available") << "1" << 3 << QStringLiteral("Available") << a12;
+        QTest::newRow("icon, not code") << "1" << 4 << QStringLiteral("Unavailable") << a12;
+        QTest::newRow("undumped, no file number")
+            << "4" << 5 << QStringLiteral("Undumped") << "DBug/DB.msa";
+        QTest::newRow("no icon") << "6" << 0 << QString() << "Auto/AUTO200.st";
     }
     void clickShowsTheDisk() {
         QFETCH(QString, nummer);
@@ -173,18 +171,12 @@ private Q_SLOTS:
         QTest::addColumn<QString>("placed");
         QTest::addColumn<QString>("since"); // "forgotten", or the entry clicked since
         QTest::addColumn<QString>("driveB");
-        QTest::newRow("the clicked entry") << "1"
-                                           << ""
-                                           << "Auto/AUTO012.st";
-        QTest::newRow("forgotten") << "1"
-                                   << "forgotten"
-                                   << "Auto/NEW012.st";
-        QTest::newRow("another click") << "1"
-                                       << "8"
-                                       << "Auto/NEW012.st";
-        QTest::newRow("another entry") << "3"
-                                       << ""
-                                       << "Auto/NEW120.st";
+        for (const char* row :
+             {"the clicked entry|1||Auto/AUTO012.st", "forgotten|1|forgotten|Auto/NEW012.st",
+              "another click|1|8|Auto/NEW012.st", "another entry|3||Auto/NEW120.st"}) {
+            const QStringList f = QString::fromLatin1(row).split(u'|');
+            QTest::newRow(qPrintable(f[0])) << f[1] << f[2] << f[3];
+        }
     }
     void keptRecordUntilForgotten() {
         QFETCH(QString, placed);

@@ -9,9 +9,9 @@
 namespace {
 
 // Entry numbers flagged as favourites.
-QStringList flagged(Catalogue& catalogue) {
-    return fieldValues(catalogue.query(
-        QStringLiteral("SELECT Nummer FROM Compilations WHERE favourite = -1 ORDER BY Nummer")));
+QStringList flagged(const BrowserFixture& f) {
+    return queryColumn(f.folder.cataloguePath(),
+                       "SELECT Nummer FROM Compilations WHERE favourite = -1 ORDER BY Nummer");
 }
 
 const std::vector<ListedRow> kRows{{"Dragon Ninja", "Automation 12", "1", AvailableIcon},
@@ -32,11 +32,11 @@ private Q_SLOTS:
         BrowserFixture f;
         QCOMPARE(f.browser->addFavourite(QStringLiteral("2")), 1);
         QCOMPARE(f.browser->addFavourite(QStringLiteral("99")), 0);
-        QCOMPARE(flagged(f.catalogue), (QStringList{"1", "2", "3", "4"}));
+        QCOMPARE(flagged(f), (QStringList{"1", "2", "3", "4"}));
         QCOMPARE(f.browser->removeFavourite(QStringLiteral("3"), 4).changed, 1);
-        QCOMPARE(flagged(f.catalogue), (QStringList{"1", "2", "4"}));
+        QCOMPARE(flagged(f), (QStringList{"1", "2", "4"}));
         f.browser->clearFavourites();
-        QCOMPARE(flagged(f.catalogue), QStringList{});
+        QCOMPARE(flagged(f), QStringList{});
     }
 
     // Only a list of favourites loses the row, or is emptied by clearing; the count is that of
@@ -70,16 +70,6 @@ private Q_SLOTS:
         QCOMPARE(removal.countText, count);
         QCOMPARE(removal.noMatches, count == QLatin1String("  no results "));
         QCOMPARE(f.browser->clearFavourites(), favouritesListed);
-    }
-
-    // Whether an audit now would find anything, by the root folder as last loaded.
-    void rootFolderProblem() {
-        BrowserFixture f;
-        QCOMPARE(f.browser->rootFolderProblem(), QString());
-        const QString missing = f.folder.file(QStringLiteral("not-mounted"));
-        f.settings().setValue(SettingKey::RootFolder, missing);
-        f.browser->forgetProgramPaths();
-        QVERIFY(f.browser->rootFolderProblem().contains(missing));
     }
 
     // The images of disks 2, 3 (undumped) and 4 (no code) are present. Codes 2 and Null

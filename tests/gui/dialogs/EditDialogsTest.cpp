@@ -84,17 +84,10 @@ struct EditDialogs {
                 child<QComboBox>(boxes[i])->setEditText(texts[i]);
     }
 
-    // Every disk, in F_ID order, as "folder|stem|number|extension|code|" ("Null" for a Null).
+    // Every disk, in F_ID order, as "folder|stem|number|extension|code" ("Null" for a Null).
     QStringList disks() {
-        QStringList all(5);
-        for (const char* field : {"folder", "filename", "filenumber", "fileexten", "got"}) {
-            const QStringList values =
-                fieldValues(catalogue.query(QStringLiteral("SELECT * FROM Dnames ORDER BY F_ID")),
-                            QLatin1String(field));
-            for (qsizetype disk = 0; disk < all.size(); ++disk)
-                all[disk] += values[disk] + u'|';
-        }
-        return all;
+        return rowTexts(catalogue, QStringLiteral("SELECT folder, filename, filenumber, fileexten,"
+                                                  " got FROM Dnames ORDER BY F_ID"));
     }
 };
 
@@ -133,9 +126,9 @@ private Q_SLOTS:
             d.press(button);
             QVERIFY(!d.dialog->isVisible());
         }
-        disks[0] = QStringLiteral("New|NEW|1|MSA|1|");
-        disks[1] = QStringLiteral("New|NEW|7|MSA|0|");
-        disks[3] = QStringLiteral("New|NEW|2|MSA|0|");
+        disks[0] = QStringLiteral("New|NEW|1|MSA|1");
+        disks[1] = QStringLiteral("New|NEW|7|MSA|0");
+        disks[3] = QStringLiteral("New|NEW|2|MSA|0");
         QCOMPARE(d.disks(), disks);
         QVERIFY(d.prompts.shown().isEmpty());
     }
@@ -170,7 +163,7 @@ private Q_SLOTS:
         QTest::keyClick(typed, Qt::Key_Return);
         QCOMPARE(d.dialog->result(), int(QDialog::Accepted));
         QCOMPARE(d.child<QComboBox>(QStringLiteral("Combo4"))->count(), 4);
-        QCOMPARE(d.disks()[4], QStringLiteral("Automation|AUTO|12|ST|1|"));
+        QCOMPARE(d.disks()[4], QStringLiteral("Automation|AUTO|12|ST|1"));
     }
 
     // Opened twice, edited the same way: Cancel writes nothing; Ok writes only the entry's
@@ -185,7 +178,7 @@ private Q_SLOTS:
             d.press(button);
             QVERIFY(!d.dialog->isVisible());
         }
-        disks[4] = QStringLiteral("Automation|NEW|Null|zip|1|");
+        disks[4] = QStringLiteral("Automation|NEW|Null|zip|1");
         QCOMPARE(d.disks(), disks);
         QVERIFY(d.prompts.shown().isEmpty());
     }

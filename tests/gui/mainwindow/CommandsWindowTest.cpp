@@ -3,7 +3,6 @@
 #include "WindowHarness.h"
 
 #include "common/FileSizeLimit.h"
-#include "common/FixtureCatalogue.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -14,8 +13,8 @@
 namespace {
 
 QStringList flagged(WindowHarness& h) {
-    return fieldValues(h.catalogue.query(
-        QStringLiteral("SELECT Nummer FROM Compilations WHERE favourite = -1 ORDER BY Nummer")));
+    return queryColumn(h.folder.cataloguePath(),
+                       "SELECT Nummer FROM Compilations WHERE favourite = -1 ORDER BY Nummer");
 }
 
 const QString kAllLines = QStringLiteral(

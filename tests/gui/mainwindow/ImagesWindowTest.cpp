@@ -2,11 +2,8 @@
 
 #include "WindowHarness.h"
 
-#include "common/FixtureCatalogue.h"
-
 #include "core/images/DiskAudit.h"
 
-#include <QDir>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QProgressBar>
@@ -15,17 +12,8 @@
 
 namespace {
 
-void touch(const QString& path) {
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-}
-
-// The codes of the four disks.
 QString codes(WindowHarness& h) {
-    return fieldValues(h.catalogue.query(QStringLiteral("SELECT got FROM Dnames ORDER BY F_ID")),
-                       QStringLiteral("got"))
-        .join(u' ');
+    return queryColumn(h.folder.cataloguePath(), "SELECT got FROM Dnames ORDER BY F_ID").join(u' ');
 }
 
 // The status bar's tip after the pointer moved over it; "unchanged" when it was left alone.
@@ -117,7 +105,7 @@ private Q_SLOTS:
         h.prompts.setNextAnswer(Prompts::Answer::Yes);
         h.trigger("Audit");
         QCOMPARE(codes(h), QStringLiteral("0 0 2 Null"));
-        touch(root + QStringLiteral("/Auto/AUTO120.st"));
+        QVERIFY(writeFileBytes(root + QStringLiteral("/Auto/AUTO120.st")));
         h.trigger("Audit");
         QCOMPARE(h.prompts.shown().size(), 2);
         QCOMPARE(codes(h), QStringLiteral("0 1 2 Null"));
@@ -133,7 +121,7 @@ private Q_SLOTS:
     // A search result is listed again after the audit, as the Search button would.
     void groupAndGameAudits() {
         const QString root = m_root.path() + QStringLiteral("/group");
-        touch(root + QStringLiteral("/Auto/AUTO120.st"));
+        QVERIFY(writeFileBytes(root + QStringLiteral("/Auto/AUTO120.st")));
         WindowHarness h({{"settings", "rootfolder", root}});
         h.trigger("mnuauditgroup");
         QCOMPARE(h.lastPrompt(), QStringLiteral("No Group has been selected to audit!"));
@@ -143,7 +131,7 @@ private Q_SLOTS:
         h.clickRow(QStringLiteral("3"));
         QCOMPARE(h.text("Panel2"), QStringLiteral("Available"));
 
-        touch(root + QStringLiteral("/Auto/AUTO012.st"));
+        QVERIFY(writeFileBytes(root + QStringLiteral("/Auto/AUTO012.st")));
         h.clickRow(QStringLiteral("1"));
         h.trigger("mnuauditgame");
         QCOMPARE(codes(h), QStringLiteral("1 1 2 Null"));

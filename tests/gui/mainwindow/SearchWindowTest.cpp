@@ -50,8 +50,7 @@ private Q_SLOTS:
         WindowHarness h;
         h.search(QStringLiteral("dragon"));
         h.search(QString());
-        QCOMPARE(h.lastPrompt(),
-                 QStringLiteral("You must specify a search string if searching all groups"));
+        QVERIFY(h.lastPrompt().startsWith(QStringLiteral("You must specify a search string")));
         QCOMPARE(h.rows(), 1);
         const QString count = h.text("Label3");
         h.search(QStringLiteral("[abc"));

@@ -24,10 +24,6 @@ const char* const kNames =
 
 const QString kOriginal = QStringLiteral("AtariST Compilation Listing v1.mdb");
 
-QString fixture(const char* name) {
-    return QStringLiteral(KESTREL_SHARED_FIXTURES "/mdb/") + QLatin1String(name);
-}
-
 // The names of the widgets shown while it watches.
 struct ShownWidgets : QObject {
     QStringList names;
@@ -75,12 +71,12 @@ private Q_SLOTS:
     void startupImportsTheOriginal() {
         QFETCH(QString, name);
         QFETCH(bool, working);
-        if (!QFileInfo::exists(fixture("catalogue-v2000.mdb")))
+        if (!QFileInfo::exists(sharedFixture("catalogue-v2000.mdb")))
             QSKIP("The shared fixtures (../shared/fixtures/mdb) are not here.");
         Start start;
         if (working)
             start.folder.createCatalogue(QStringLiteral("SELECT 'nothing in it'"));
-        QVERIFY(QFile::copy(fixture("catalogue-v2000.mdb"), start.folder.file(name)));
+        QVERIFY(QFile::copy(sharedFixture("catalogue-v2000.mdb"), start.folder.file(name)));
         ShownWidgets shown;
         QCOMPARE(start.run(), 0);
         QVERIFY(start.window);
@@ -88,7 +84,8 @@ private Q_SLOTS:
         QCOMPARE(shown.names.contains(QStringLiteral("ImportProgress")), !working);
         QCOMPARE(start.catalogue.query(QStringLiteral("SELECT * FROM Compilations")).rowCount(),
                  working ? 0 : 30);
-        QCOMPARE(fileBytes(start.folder.file(name)), fileBytes(fixture("catalogue-v2000.mdb")));
+        QCOMPARE(fileBytes(start.folder.file(name)),
+                 fileBytes(sharedFixture("catalogue-v2000.mdb")));
     }
 
     // Without a catalogue, or when the original cannot be imported, the start ends with the
@@ -96,8 +93,7 @@ private Q_SLOTS:
     void catalogueProblemsEndTheStart_data() {
         QTest::addColumn<QString>("original"); // "": there is none
         QTest::addColumn<QString>("reason");
-        QTest::newRow("no catalogue") << ""
-                                      << "does not exist";
+        QTest::newRow("no catalogue") << QString() << "does not exist";
         QTest::newRow("failed import") << "not-a-catalogue.mdb"
                                        << "It has no table Compilations.";
     }
@@ -107,10 +103,10 @@ private Q_SLOTS:
         Start start;
         QString named = start.folder.cataloguePath();
         if (!original.isEmpty()) {
-            if (!QFileInfo::exists(fixture("not-a-catalogue.mdb")))
+            if (!QFileInfo::exists(sharedFixture("not-a-catalogue.mdb")))
                 QSKIP("The shared fixtures (../shared/fixtures/mdb) are not here.");
             named = start.folder.file(kOriginal);
-            QVERIFY(QFile::copy(fixture("not-a-catalogue.mdb"), named));
+            QVERIFY(QFile::copy(sharedFixture("not-a-catalogue.mdb"), named));
         }
         QCOMPARE(start.run(), 1);
         QVERIFY(!start.window);

@@ -1,5 +1,6 @@
 #include "gui/platform/Shell.h"
 
+#include "common/TestFolder.h"
 #include "common/TestRegistry.h"
 
 #include <QDesktopServices>
@@ -14,12 +15,9 @@
 namespace {
 
 void writeFile(const QString& path, const QByteArray& bytes, bool executable) {
-    QFile file(path);
-    QVERIFY2(file.open(QIODevice::WriteOnly), qPrintable(file.errorString()));
-    QCOMPARE(file.write(bytes), bytes.size());
-    file.close();
-    QVERIFY(file.setPermissions(QFile::ReadOwner | QFile::WriteOwner |
-                                (executable ? QFile::ExeOwner : QFile::Permissions())));
+    QVERIFY(writeFileBytes(path, bytes) &&
+            QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner |
+                                            (executable ? QFile::ExeOwner : QFile::Permissions())));
 }
 
 // A script that writes the folder it runs in and then each of its arguments, each ended by NUL
@@ -32,12 +30,9 @@ QByteArray recorder(const QString& out) {
 
 // What the recorder wrote: the folder, then the arguments.
 QStringList record(const QString& out) {
-    QFile file(out);
     QStringList fields;
-    if (file.open(QIODevice::ReadOnly)) {
-        for (const QByteArray& field : file.readAll().chopped(1).split('\0'))
-            fields.append(QString::fromUtf8(field));
-    }
+    for (const QByteArray& field : fileBytes(out).chopped(1).split('\0'))
+        fields.append(QString::fromUtf8(field));
     return fields;
 }
 
