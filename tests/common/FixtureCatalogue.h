@@ -9,13 +9,13 @@
 #include <algorithm>
 #include <functional>
 
-// A fresh copy of the fixture catalogue (tests/data/catalogue.sql), opened.
+// A fresh catalogue made from a fixture (as TestFolder::createCatalogue takes it), opened.
 struct OpenCatalogue {
     TestFolder folder;
     Catalogue catalogue;
 
-    OpenCatalogue() {
-        folder.createCatalogue();
+    explicit OpenCatalogue(const QString& fixture = QStringLiteral("catalogue.sql")) {
+        folder.createCatalogue(fixture);
         catalogue.open(folder.cataloguePath());
     }
 };
