@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -33,18 +34,6 @@ bool build(const QString& root, const QString& tree) {
     }
     return true;
 }
-
-// Restores the current folder when a test that changed it ends.
-class CurrentFolder {
-public:
-    explicit CurrentFolder(const QString& path) : m_previous(QDir::currentPath()) {
-        QDir::setCurrent(path);
-    }
-    ~CurrentFolder() { QDir::setCurrent(m_previous); }
-
-private:
-    QString m_previous;
-};
 
 } // namespace
 
@@ -122,7 +111,9 @@ private Q_SLOTS:
         QTemporaryDir dir;
         QVERIFY(build(dir.path(), QStringLiteral("Crew/Menu07.st, KESTREL-TEST-MENU07.ST")));
         QVERIFY(!QFileInfo::exists(QStringLiteral("/KESTREL-TEST-MENU07.ST")));
-        const CurrentFolder inside(dir.path());
+        const auto back =
+            qScopeGuard([previous = QDir::currentPath()] { QDir::setCurrent(previous); });
+        QDir::setCurrent(dir.path());
         QVERIFY(ImageLocator().present(QStringLiteral("CREW/menu07.ST")));
         QVERIFY(ImageLocator().present(QStringLiteral("kestrel-test-menu07.st")));
         QVERIFY(ImageLocator().present(QStringLiteral("./crew/Menu07.st")));
