@@ -4,6 +4,7 @@
 #include "core/catalogue/Catalogue.h"
 #include "common/TestFolder.h"
 
+#include <QDir>
 #include <QStringList>
 
 #include <algorithm>
@@ -19,6 +20,11 @@ struct OpenCatalogue {
         catalogue.open(folder.cataloguePath());
     }
 };
+
+// A folder's entries, hidden ones too: where a test looks for anything left behind.
+inline QStringList folderEntries(const QString& folder) {
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+}
 
 // One field of every row, in row order, as text ("Null" for a Null field).
 inline QStringList fieldValues(const ResultSet& results,

@@ -20,10 +20,6 @@ bool writeDatabase(const QString& path, const QByteArray& sql) {
     return rc == SQLITE_OK;
 }
 
-QStringList entries(const QString& folder) {
-    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
-}
-
 const QByteArray kCompilations = "CREATE TABLE Compilations (Nummer INTEGER PRIMARY KEY, [Group] "
                                  "TEXT, Game TEXT, favourite INTEGER, F_ID INTEGER);";
 
@@ -75,7 +71,7 @@ private Q_SLOTS:
         } else if (setup != u"missing") {
             QVERIFY(writeDatabase(path, setup.toUtf8()));
         }
-        const QStringList before = entries(folder.path());
+        const QStringList before = folderEntries(folder.path());
         Catalogue catalogue;
         try {
             catalogue.open(path);
@@ -86,7 +82,7 @@ private Q_SLOTS:
                      qPrintable(error.message()));
         }
         QVERIFY(!catalogue.isOpen());
-        QCOMPARE(entries(folder.path()), before);
+        QCOMPARE(folderEntries(folder.path()), before);
     }
 
     // Another copy of the program on the same file: both read, each sees the other's writes,

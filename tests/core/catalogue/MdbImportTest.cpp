@@ -3,7 +3,6 @@
 
 #include "core/catalogue/MdbImport.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
@@ -24,10 +23,6 @@ QByteArray renamed(const QString& from, const QString& to) {
         return QByteArray(reinterpret_cast<const char*>(s.utf16()), s.size() * 2);
     };
     return catalogueBytes().replace(utf16(from), utf16(to));
-}
-
-QStringList folderFiles(const TestFolder& folder) {
-    return QDir(folder.path()).entryList(QDir::Files | QDir::Hidden);
 }
 
 } // namespace
@@ -68,7 +63,7 @@ private Q_SLOTS:
         QCOMPARE(counts, (QStringList{"Compilations 30", "Dnames 12"}));
         QCOMPARE(m_progress.first(), std::pair(qint64(0), qint64(42)));
         QCOMPARE(m_progress.last(), std::pair(qint64(42), qint64(42)));
-        QCOMPARE(folderFiles(m_folder), QStringList{Catalogue::fileName()});
+        QCOMPARE(folderEntries(m_folder.path()), QStringList{Catalogue::fileName()});
     }
 
     // The rows as the fixture's description has them: the ones with something special in
@@ -162,7 +157,7 @@ private Q_SLOTS:
             for (const QString& reason : reasons)
                 QVERIFY2(error.message().contains(reason), qPrintable(error.message()));
         }
-        QCOMPARE(folderFiles(target), QStringList());
+        QCOMPARE(folderEntries(target.path()), QStringList());
     }
 
     // An existing catalogue is kept unless the caller asked for it to be replaced, and a
@@ -178,13 +173,13 @@ private Q_SLOTS:
                                  importMdb(fixture(QStringLiteral("not-a-catalogue.mdb")),
                                            target.cataloguePath(), {}, MdbImportTarget::Replace));
         QCOMPARE(fileBytes(target.cataloguePath()), before);
-        QCOMPARE(folderFiles(target), QStringList{Catalogue::fileName()});
+        QCOMPARE(folderEntries(target.path()), QStringList{Catalogue::fileName()});
 
         importMdb(good, target.cataloguePath(), {}, MdbImportTarget::Replace);
         Catalogue replaced;
         replaced.open(target.cataloguePath());
         QCOMPARE(replaced.query(QStringLiteral("SELECT * FROM Compilations")).rowCount(), 30);
-        QCOMPARE(folderFiles(target), QStringList{Catalogue::fileName()});
+        QCOMPARE(folderEntries(target.path()), QStringList{Catalogue::fileName()});
     }
 };
 

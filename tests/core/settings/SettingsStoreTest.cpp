@@ -1,6 +1,6 @@
 #include "core/settings/SettingsStore.h"
 
-#include "common/TestFolder.h"
+#include "common/FixtureCatalogue.h"
 #include "common/TestRegistry.h"
 
 #include <QDir>
@@ -15,10 +15,6 @@ namespace {
 
 // A file's bytes stand for no file at all when they are these (as fileBytes() gives them).
 const QByteArray missing = "<missing>";
-
-QStringList entries(const QString& folder) {
-    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
-}
 
 // A hand-kept file with everything a write must leave alone.
 const QByteArray handKept =
@@ -162,7 +158,7 @@ private Q_SLOTS:
         QCOMPARE(fileBytes(m_ini), after);
         QCOMPARE(readini(section, key, "dflt", m_ini), value);
         // Nothing left behind from writing the new file beside the old one.
-        QCOMPARE(entries(m_dir->path()), QStringList{"Rummage.ini"});
+        QCOMPARE(folderEntries(m_dir->path()), QStringList{"Rummage.ini"});
     }
 
     void writeFailureChangesNothing_data() {
@@ -192,13 +188,13 @@ private Q_SLOTS:
         const auto restoreOnExit = qScopeGuard(restore);
         if (unreadable && QFile(ini).open(QIODevice::ReadOnly))
             QSKIP("file permissions are not enforced for this user");
-        const QStringList before = entries(folder);
+        const QStringList before = folderEntries(folder);
 
         QVERIFY_THROWS_NO_EXCEPTION(writeini("Sec", "Key", "new", ini));
 
         restore();
         QCOMPARE(fileBytes(ini), old);
-        QCOMPARE(entries(folder), before);
+        QCOMPARE(folderEntries(folder), before);
         QCOMPARE(QFileInfo::exists(folder), setup != u"missing folder");
     }
 };
