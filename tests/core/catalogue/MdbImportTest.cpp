@@ -89,13 +89,11 @@ private Q_SLOTS:
             << "SELECT * FROM Dnames WHERE F_ID IN (4, 7, 8, 40000)"
             << "4|0|Pompey Pirates|pompey|07|msa; 7|Null|D-Bug|dbug|150|msa; "
                "8|0|Fuzion|fuzion_menu|Null|st; 40000|1|D-Bug|dbug|151|st";
-        QTest::newRow("entry types") << "SELECT typeof(Nummer), typeof([Group]), typeof(Game), "
-                                        "typeof(favourite), typeof(F_ID) FROM Compilations WHERE "
-                                        "Nummer = 1"
-                                     << "integer|text|text|integer|integer";
-        QTest::newRow("disk types") << "SELECT typeof(F_ID), typeof(got), typeof(filenumber) FROM "
-                                       "Dnames WHERE F_ID = 4"
-                                    << "integer|integer|text";
+        QTest::newRow("types") << "SELECT typeof(Nummer), typeof([Group]), typeof(Game), "
+                                  "typeof(favourite), typeof(c.F_ID), typeof(d.F_ID), typeof(got), "
+                                  "typeof(filenumber) FROM Compilations c, Dnames d WHERE Nummer = "
+                                  "1 AND d.F_ID = 4"
+                               << "integer|text|text|integer|integer|integer|integer|text";
         QTest::newRow("row keys")
             << "SELECT (SELECT COUNT(*) FROM Compilations WHERE rowid = Nummer), (SELECT "
                "COUNT(*) FROM Dnames WHERE rowid = F_ID)"
