@@ -139,16 +139,13 @@ private Q_SLOTS:
     void compareText() {
         const QStringList order{"apple", "Demo",    "Demolition", "XENON",      "Xenon",
                                 "Zebra", "\u00E9a", "\u00C9B",    "\u00C9lite", "\u00E9lite"};
-        using Compare = int (*)(const QString&, const QString&);
-        const Compare utf16 = [](const QString& a, const QString& b) {
-            return compareJetText(a, b);
-        };
-        const Compare utf8 = [](const QString& a, const QString& b) {
-            const QByteArray x = a.toUtf8();
-            const QByteArray y = b.toUtf8();
-            return compareJetTextUtf8(x.constData(), int(x.size()), y.constData(), int(y.size()));
-        };
-        for (const Compare compare : {utf16, utf8}) {
+        for (const bool utf8 : {false, true}) {
+            const auto compare = [utf8](const QString& a, const QString& b) {
+                const QByteArray x = a.toUtf8(), y = b.toUtf8();
+                return utf8 ? compareJetTextUtf8(x.constData(), int(x.size()), y.constData(),
+                                                 int(y.size()))
+                            : compareJetText(a, b);
+            };
             QStringList texts(order.crbegin(), order.crend());
             std::stable_sort(texts.begin(), texts.end(),
                              [&](const QString& a, const QString& b) { return compare(a, b) < 0; });
