@@ -70,10 +70,7 @@ inline QString inRuns(const QStringList& values, const QString& runs) {
 }
 
 inline QString normalisedRuns(const QString& runs) {
-    QStringList values;
-    for (const QString& run : runs.split(u'|', Qt::SkipEmptyParts))
-        values << run.split(u' ', Qt::SkipEmptyParts);
-    return inRuns(values, runs);
+    return inRuns(QString(runs).replace(u'|', u' ').split(u' ', Qt::SkipEmptyParts), runs);
 }
 
 // The query's `field` values in the form of `runs`, or the engine's message when it fails.
