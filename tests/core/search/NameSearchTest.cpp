@@ -90,8 +90,6 @@ private Q_SLOTS:
         rule("phrase", "ninja~warrior", " AND [Game] LIKE '%ninja warrior%'", "4 5 7 8 11 12");
         rule("first term after its last plus", "a+b+#dragon +klax",
              " AND [Game] NOT LIKE '%klax%'" + kIncompleteDragon, dragonInsideAWord);
-        rule("leading and trailing space", " 1943 ",
-             " AND [Game] LIKE '%%' AND [Game] LIKE '%1943%' AND [Game] LIKE '%%'", "17");
         rule("disk with a quote", "rock",
              " AND [Game] LIKE '%rock%' AND [Group] LIKE 'Deep Thought''s%' AND [Group] LIKE "
              "'%Deep Thought''s 4%'",
