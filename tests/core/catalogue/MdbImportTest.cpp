@@ -136,7 +136,6 @@ private Q_SLOTS:
             << QStringList{"damaged or incomplete"};
         QTest::newRow("text") << QByteArray("Nummer;Group;Game\n1;Automation 001;Xenon 2\n")
                               << QStringList{"not an Access database"};
-        QTest::newRow("empty") << QByteArray() << QStringList{"not an Access database"};
     }
     // Refused with a message that names the file and the reason; nothing is left behind.
     void refusesWhatIsNotAWholeCatalogue() {
