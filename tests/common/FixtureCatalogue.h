@@ -4,21 +4,27 @@
 #include "core/catalogue/Catalogue.h"
 #include "common/TestFolder.h"
 
+#include <QDir>
 #include <QStringList>
 
 #include <algorithm>
 #include <functional>
 
-// A fresh copy of the fixture catalogue (tests/data/catalogue.sql), opened.
+// A fresh catalogue made from a fixture (as TestFolder::createCatalogue takes it), opened.
 struct OpenCatalogue {
     TestFolder folder;
     Catalogue catalogue;
 
-    OpenCatalogue() {
-        folder.createCatalogue();
+    explicit OpenCatalogue(const QString& fixture = QStringLiteral("catalogue.sql")) {
+        folder.createCatalogue(fixture);
         catalogue.open(folder.cataloguePath());
     }
 };
+
+// A folder's entries, hidden ones too: where a test looks for anything left behind.
+inline QStringList folderEntries(const QString& folder) {
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+}
 
 // One field of every row, in row order, as text ("Null" for a Null field).
 inline QStringList fieldValues(const ResultSet& results,
@@ -64,10 +70,7 @@ inline QString inRuns(const QStringList& values, const QString& runs) {
 }
 
 inline QString normalisedRuns(const QString& runs) {
-    QStringList values;
-    for (const QString& run : runs.split(u'|', Qt::SkipEmptyParts))
-        values << run.split(u' ', Qt::SkipEmptyParts);
-    return inRuns(values, runs);
+    return inRuns(QString(runs).replace(u'|', u' ').split(u' ', Qt::SkipEmptyParts), runs);
 }
 
 // The query's `field` values in the form of `runs`, or the engine's message when it fails.

@@ -47,18 +47,17 @@ private Q_SLOTS:
         const QString entries = QStringLiteral("SELECT * FROM Compilations ORDER BY Nummer");
         const QString disks = QStringLiteral("SELECT * FROM Dnames ORDER BY F_ID");
         const QStringList entriesBefore = rowTexts(open.catalogue, entries);
-        QStringList expected = rowTexts(open.catalogue, disks);
-        for (const QString& row : changed) {
-            const auto disk = std::find_if(expected.begin(), expected.end(), [&](const QString& d) {
-                return d.section(u'|', 0, 0) == row.section(u'|', 0, 0);
-            });
-            QVERIFY2(disk != expected.end() && *disk != row, qPrintable(row));
-            *disk = row;
-        }
+        const QStringList disksBefore = rowTexts(open.catalogue, disks);
         for (const QString& statement : statements)
             QVERIFY_THROWS_NO_EXCEPTION(open.catalogue.execute(statement));
         QCOMPARE(rowTexts(open.catalogue, entries), entriesBefore);
-        QCOMPARE(rowTexts(open.catalogue, disks), expected);
+        const QStringList disksAfter = rowTexts(open.catalogue, disks);
+        QCOMPARE(disksAfter.size(), disksBefore.size()); // so a changed key shows as a change
+        QStringList differing;
+        for (qsizetype i = 0; i < disksAfter.size(); ++i)
+            if (disksAfter[i] != disksBefore[i])
+                differing << disksAfter[i];
+        QCOMPARE(differing, changed);
     }
 };
 

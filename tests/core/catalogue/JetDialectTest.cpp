@@ -20,6 +20,7 @@ const QString allByGame = QStringLiteral(
 // The catalogue's SQL dialect as the engine runs it: LIKE, "&", reserved names, text order.
 class JetDialectTest : public QObject {
     Q_OBJECT
+    OpenCatalogue m_db; // read only: a failed update leaves it as it was, which is checked
 
 private Q_SLOTS:
     // The matcher alone: each pattern with a text it matches and one it does not (null for
@@ -97,35 +98,32 @@ private Q_SLOTS:
     void statements() {
         QFETCH(QString, statement);
         QFETCH(QString, rows);
-        OpenCatalogue open;
-        QCOMPARE(runsOf(open.catalogue, statement, rows), normalisedRuns(rows));
+        QCOMPARE(runsOf(m_db.catalogue, statement, rows), normalisedRuns(rows));
     }
 
     // A malformed pattern fails the statement as a whole: a query leaves the shared result
     // set empty, an update changes nothing.
     void invalidPatternFailsTheStatement() {
-        OpenCatalogue open;
         const QString codes = QStringLiteral("SELECT got FROM Dnames ORDER BY F_ID");
-        const QStringList before = rowTexts(open.catalogue, codes);
+        const QStringList before = rowTexts(m_db.catalogue, codes);
         QVERIFY_THROWS_EXCEPTION(CatalogueError,
-                                 open.catalogue.query(kJoin + " AND [Game] LIKE '%[abc%'"));
-        QCOMPARE(open.catalogue.results().rowCount(), 0);
+                                 m_db.catalogue.query(kJoin + " AND [Game] LIKE '%[abc%'"));
+        QCOMPARE(m_db.catalogue.results().rowCount(), 0);
         try {
-            open.catalogue.execute(u"UPDATE Compilations,Dnames SET got= 1 WHERE "
+            m_db.catalogue.execute(u"UPDATE Compilations,Dnames SET got= 1 WHERE "
                                    u"Compilations.F_ID=Dnames.F_ID AND ([group] LIKE 'Auto[%')");
             QFAIL("the statement ran");
         } catch (const CatalogueError& error) {
             QVERIFY2(error.message().contains(QStringLiteral("Invalid pattern string")),
                      qPrintable(error.message()));
         }
-        QCOMPARE(rowTexts(open.catalogue, codes), before);
+        QCOMPARE(rowTexts(m_db.catalogue, codes), before);
     }
 
     // "&" joins texts with Null as the empty text, and is Null only when every operand is;
     // entry 9 has no title.
     void concatenation() {
-        OpenCatalogue open;
-        QCOMPARE(rowTexts(open.catalogue,
+        QCOMPARE(rowTexts(m_db.catalogue,
                           QStringLiteral("SELECT ' ' & [Game] & ' ', [Game] & [Game], 'a' & Null "
                                          "& 'b', Nummer & '-' & F_ID, ('[' & [Group] & ']'), "
                                          "'Group & Game' & [Game] FROM Compilations WHERE "
@@ -139,16 +137,13 @@ private Q_SLOTS:
     void compareText() {
         const QStringList order{"apple", "Demo",    "Demolition", "XENON",      "Xenon",
                                 "Zebra", "\u00E9a", "\u00C9B",    "\u00C9lite", "\u00E9lite"};
-        using Compare = int (*)(const QString&, const QString&);
-        const Compare utf16 = [](const QString& a, const QString& b) {
-            return compareJetText(a, b);
-        };
-        const Compare utf8 = [](const QString& a, const QString& b) {
-            const QByteArray x = a.toUtf8();
-            const QByteArray y = b.toUtf8();
-            return compareJetTextUtf8(x.constData(), int(x.size()), y.constData(), int(y.size()));
-        };
-        for (const Compare compare : {utf16, utf8}) {
+        for (const bool utf8 : {false, true}) {
+            const auto compare = [utf8](const QString& a, const QString& b) {
+                const QByteArray x = a.toUtf8(), y = b.toUtf8();
+                return utf8 ? compareJetTextUtf8(x.constData(), int(x.size()), y.constData(),
+                                                 int(y.size()))
+                            : compareJetText(a, b);
+            };
             QStringList texts(order.crbegin(), order.crend());
             std::stable_sort(texts.begin(), texts.end(),
                              [&](const QString& a, const QString& b) { return compare(a, b) < 0; });

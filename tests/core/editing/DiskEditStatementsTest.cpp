@@ -9,12 +9,6 @@
 
 namespace {
 
-DiskFiles files(const char* folder, const char* filename, const char* filenumber,
-                const char* fileexten) {
-    return {QString::fromUtf8(folder), QString::fromUtf8(filename), QString::fromUtf8(filenumber),
-            QString::fromUtf8(fileexten)};
-}
-
 // The update of one field of the disks of the group "Deep Thought's".
 QString setUpdate(const char* assignment, const char* beforeAnd) {
     return QStringLiteral("UPDATE Compilations,Dnames SET %1 WHERE Compilations.F_ID=Dnames.F_ID "
@@ -45,15 +39,15 @@ private Q_SLOTS:
         // The number box is not part of this dialog; whatever it holds goes nowhere.
         QCOMPARE(
             diskSetUpdateStatements(QStringLiteral("Deep Thought's"),
-                                    files("Deep's", "D'T", "99", "m'sa")),
+                                    DiskFiles{"Deep's", "D'T", "99", "m'sa"}),
             (QStringList{setUpdate("folder= 'Deep''s'", " "), setUpdate("filename= 'D''T'", ""),
                          setUpdate("fileexten= 'm''sa'", "")}));
         // An empty stem sends nothing. Without a group the pattern would reach every disk, so
         // a stem is refused.
-        QCOMPARE(diskSetUpdateStatements(std::nullopt, files("Adren", "", "", "st")),
+        QCOMPARE(diskSetUpdateStatements(std::nullopt, DiskFiles{"Adren", "", "", "st"}),
                  QStringList{});
         try {
-            diskSetUpdateStatements(std::nullopt, files("Adren", "ADR", "", "st"));
+            diskSetUpdateStatements(std::nullopt, DiskFiles{"Adren", "ADR", "", "st"});
             QFAIL("a stem without a group was not refused");
         } catch (const Refusal& refused) {
             QCOMPARE(refused.text, QStringLiteral("No Group has been selected!"));
@@ -66,11 +60,11 @@ private Q_SLOTS:
                  QStringLiteral("SELECT * FROM Compilations,Dnames WHERE "
                                 "Compilations.F_ID=Dnames.F_ID AND Compilations.Nummer = 1234"));
         const QString seven = QStringLiteral("7");
-        QCOMPARE(singleDiskUpdateStatements(seven, files("Folder", "Rock'n", "0'1", "s't")),
+        QCOMPARE(singleDiskUpdateStatements(seven, DiskFiles{"Folder", "Rock'n", "0'1", "s't"}),
                  (QStringList{entryUpdate("filename= 'Rock''n'", " "),
                               entryUpdate("fileexten= 's''t'", " "),
                               entryUpdate("filenumber= '0''1'", "")}));
-        QCOMPARE(singleDiskUpdateStatements(seven, files("Folder", "MB", "", "st")).last(),
+        QCOMPARE(singleDiskUpdateStatements(seven, DiskFiles{"Folder", "MB", "", "st"}).last(),
                  entryUpdate("filenumber= Null", ""));
     }
 };

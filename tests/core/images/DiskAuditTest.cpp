@@ -1,7 +1,6 @@
-#include "common/TestFolder.h"
+#include "common/FixtureCatalogue.h"
 #include "common/TestRegistry.h"
 
-#include "core/catalogue/Catalogue.h"
 #include "core/images/DiskAudit.h"
 
 #include <QDir>
@@ -29,18 +28,13 @@ QString catalogueOf(int disks, const QString& group = QStringLiteral("Crew")) {
     return sql;
 }
 
-// A program folder with a catalogue made from `sql`, opened.
-struct Audited {
-    TestFolder folder;
-    Catalogue catalogue;
+// A catalogue made from `sql`, opened, and the progress an audit of it reports.
+struct Audited : OpenCatalogue {
+    using OpenCatalogue::OpenCatalogue;
     QList<int> percentages;
     QList<float> bars;
     QList<qlonglong> left;
 
-    explicit Audited(const QString& sql) {
-        folder.createCatalogue(sql);
-        catalogue.open(folder.cataloguePath());
-    }
     AuditObserver observer() {
         return [this](const AuditProgress& p) {
             percentages << p.percentage;
@@ -48,13 +42,8 @@ struct Audited {
             left << p.disksLeft;
         };
     }
-    // Every disk's code in F_ID order, Null as "".
     QStringList codes() {
-        const ResultSet& rows = catalogue.query(u"SELECT got FROM Dnames ORDER BY F_ID");
-        QStringList codes;
-        for (qsizetype i = 0; i < rows.rowCount(); ++i)
-            codes << rows.row(i)[0].toString();
-        return codes;
+        return rowTexts(catalogue, QStringLiteral("SELECT got FROM Dnames ORDER BY F_ID"));
     }
 };
 
@@ -83,7 +72,7 @@ private Q_SLOTS:
         // Five disks counted, four below 25000 visited: the bar ends a step short.
         QCOMPARE(audit.percentages, (QList<int>{0, 20, 40, 60}));
         QCOMPARE(audit.left, (QList<qlonglong>{4, 3, 2, 1}));
-        QCOMPARE(audit.codes(), (QStringList{"1", "0", "2", "", "1"})); // 30000 never visited
+        QCOMPARE(audit.codes(), (QStringList{"1", "0", "2", "Null", "1"})); // 30000 never visited
     }
 
     // The full audit's step is a fraction; the group audit's a whole number counted in disks.

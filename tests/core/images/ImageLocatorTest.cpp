@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -34,33 +35,19 @@ bool build(const QString& root, const QString& tree) {
     return true;
 }
 
-// Restores the current folder when a test that changed it ends.
-class CurrentFolder {
-public:
-    explicit CurrentFolder(const QString& path) : m_previous(QDir::currentPath()) {
-        QDir::setCurrent(path);
-    }
-    ~CurrentFolder() { QDir::setCurrent(m_previous); }
-
-private:
-    QString m_previous;
-};
-
 } // namespace
 
 // Whether a disk image is present: names matched without case, wildcards, links, hidden files.
 class ImageLocatorTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    // Each row: the tree (as build() takes it), the path asked below the tree's folder, the
-    // answer.
+    // The path is asked below the tree's folder.
     void present_data() {
         QTest::addColumn<QString>("tree");
         QTest::addColumn<QString>("asked");
         QTest::addColumn<bool>("expected");
         const std::tuple<const char*, const char*, const char*, bool> cases[] = {
             {"exact name", "Crew/Menu07.st", "Crew/Menu07.st", true},
-            {"file name differs in case", "Crew/Menu07.st", "Crew/MENU07.ST", true},
             {"every folder differs in case", "Auto/CREW/disks/MENU07.ST",
              "auto/Crew/Disks/Menu07.st", true},
             {"letters beyond ASCII differ in case", "ÉTÉ/MÉNU07.ST", "été/ménu07.st", true},
@@ -122,7 +109,9 @@ private Q_SLOTS:
         QTemporaryDir dir;
         QVERIFY(build(dir.path(), QStringLiteral("Crew/Menu07.st, KESTREL-TEST-MENU07.ST")));
         QVERIFY(!QFileInfo::exists(QStringLiteral("/KESTREL-TEST-MENU07.ST")));
-        const CurrentFolder inside(dir.path());
+        const auto back =
+            qScopeGuard([previous = QDir::currentPath()] { QDir::setCurrent(previous); });
+        QDir::setCurrent(dir.path());
         QVERIFY(ImageLocator().present(QStringLiteral("CREW/menu07.ST")));
         QVERIFY(ImageLocator().present(QStringLiteral("kestrel-test-menu07.st")));
         QVERIFY(ImageLocator().present(QStringLiteral("./crew/Menu07.st")));

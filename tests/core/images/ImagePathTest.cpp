@@ -10,7 +10,6 @@
 class ImagePathTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    // Each row: the root, the four fields, the composed path.
     void compose_data() {
         QTest::addColumn<QString>("root");
         QTest::addColumn<QStringList>("fields");

@@ -32,12 +32,11 @@ private Q_SLOTS:
                                 : kJoin + outcome + " ORDER by Group => " + normalisedRuns(found))
                     << found;
             };
-        const QString all = QStringLiteral("All");
         const QString group = QStringLiteral(" AND [group] LIKE 'Automation%'");
         // "Klax" is on the undumped disk, "Kid Gloves" in another group; case is ignored.
-        row("a letter, undumped left out", "k", "Automation", all,
+        row("a letter, undumped left out", "k", "Automation", "All",
             group + " AND [game] LIKE 'k%' AND Dnames.got <> 2", "3 6", true);
-        row("no letter lists the group", "-", "Medway Boys", all,
+        row("no letter lists the group", "-", "Medway Boys", "All",
             " AND [group] LIKE 'Medway Boys%'", "19 20");
         row("digits after the disk parts", "0-9", "Pompey Pirates", "Pompey#20",
             " AND [group] LIKE 'Pompey Pirates%' AND [Group] LIKE '%20%' AND [Group] LIKE "

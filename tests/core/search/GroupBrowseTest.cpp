@@ -10,9 +10,6 @@
 
 namespace {
 
-const QStringList kCaptions{QStringLiteral("Group"), QStringLiteral("Game"),
-                            QStringLiteral("Nummer")};
-
 // Rows with only the fields the disk box and the compression read.
 ResultSet titles(const QList<QVariant>& groups) {
     std::vector<ResultSet::Row> rows;
@@ -78,7 +75,8 @@ private Q_SLOTS:
                     QVariant(), QStringLiteral("a"), QStringLiteral("B"), QStringLiteral("B")});
         QCOMPARE(diskBoxEntries(rows), (QStringList{"All", "A", "a", "B"}));
         QStringList kept;
-        for (const ListedRow& line : listedRows(rows, kCaptions, FirstOfEachDisk()))
+        for (const ListedRow& line :
+             listedRows(rows, {"Group", "Game", "Nummer"}, FirstOfEachDisk()))
             kept << line.sub2;
         QCOMPARE(kept, (QStringList{"2", "4", "7"}));
     }

@@ -1,20 +1,19 @@
 #include "core/settings/SettingsStore.h"
 
-#include "common/TestFolder.h"
+#include "common/FixtureCatalogue.h"
 #include "common/TestRegistry.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QScopeGuard>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <optional>
 
 namespace {
 
-// A file's bytes stand for no file at all when they are these.
+// A file's bytes stand for no file at all when they are these (as fileBytes() gives them).
 const QByteArray missing = "<missing>";
 
 // A hand-kept file with everything a write must leave alone.
@@ -28,15 +27,11 @@ const QByteArray handKept =
 // default, a write keeps every other line as it was.
 class SettingsStoreTest : public QObject {
     Q_OBJECT
-    std::optional<QTemporaryDir> m_dir;
+    std::optional<TestFolder> m_dir;
     QString m_ini;
 
 private Q_SLOTS:
-    void init() {
-        m_dir.emplace();
-        QVERIFY(m_dir->isValid());
-        m_ini = m_dir->filePath(QStringLiteral("Rummage.ini"));
-    }
+    void init() { m_ini = m_dir.emplace().settingsPath(); }
 
     void read_data() {
         QTest::addColumn<QByteArray>("file");
@@ -163,9 +158,7 @@ private Q_SLOTS:
         QCOMPARE(fileBytes(m_ini), after);
         QCOMPARE(readini(section, key, "dflt", m_ini), value);
         // Nothing left behind from writing the new file beside the old one.
-        QCOMPARE(
-            QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
-            QStringList{"Rummage.ini"});
+        QCOMPARE(folderEntries(m_dir->path()), QStringList{"Rummage.ini"});
     }
 
     void writeFailureChangesNothing_data() {
@@ -179,33 +172,29 @@ private Q_SLOTS:
     // lose every other setting in it.
     void writeFailureChangesNothing() {
         QFETCH(QString, setup);
-        const QString folder = m_dir->filePath("settings");
+        const QString folder = m_dir->file("settings");
         const QString ini = QDir(folder).filePath("Rummage.ini");
         if (setup != u"missing folder")
             QVERIFY(QDir().mkdir(folder));
         if (setup == u"file is a folder")
             QVERIFY(QDir().mkdir(ini));
-        const bool noFile = setup == u"missing folder" || setup == u"file is a folder";
-        const QByteArray old = noFile ? missing : "; mine\r\n[Sec]\r\nKey=old\r\n";
-        if (!noFile)
-            QVERIFY(writeFileBytes(ini, old));
-        if (setup == u"unreadable file")
-            QVERIFY(QFile::setPermissions(ini, QFile::WriteOwner));
+        const bool unreadable = setup == u"unreadable file";
+        const QByteArray old = unreadable ? "; mine\r\n[Sec]\r\nKey=old\r\n" : missing;
+        if (unreadable)
+            QVERIFY(writeFileBytes(ini, old) && QFile::setPermissions(ini, QFile::WriteOwner));
         const auto restore = [&] {
             QFile::setPermissions(ini, QFile::ReadOwner | QFile::WriteOwner);
         };
         const auto restoreOnExit = qScopeGuard(restore);
-        if (setup == u"unreadable file" && QFile(ini).open(QIODevice::ReadOnly))
+        if (unreadable && QFile(ini).open(QIODevice::ReadOnly))
             QSKIP("file permissions are not enforced for this user");
-        const QStringList before =
-            QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+        const QStringList before = folderEntries(folder);
 
         QVERIFY_THROWS_NO_EXCEPTION(writeini("Sec", "Key", "new", ini));
 
         restore();
         QCOMPARE(fileBytes(ini), old);
-        QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
-                 before);
+        QCOMPARE(folderEntries(folder), before);
         QCOMPARE(QFileInfo::exists(folder), setup != u"missing folder");
     }
 };
