@@ -37,12 +37,16 @@ ListingResult CatalogueBrowser::list(const QString& statement, const QStringList
     return result;
 }
 
-void CatalogueBrowser::timeFrom(quint32 start, ListingResult& result) {
+quint32 CatalogueBrowser::stopClock(quint32 start) {
     m_timing.start = start;
     m_timing.end = m_clock.tickCount();
     m_timing.elapsed = ticksBetween(m_timing.start, m_timing.end);
-    result.elapsed = m_timing.elapsed;
-    result.timeText = foundInText(m_timing.elapsed);
+    return m_timing.elapsed;
+}
+
+void CatalogueBrowser::timeFrom(quint32 start, ListingResult& result) {
+    result.elapsed = stopClock(start);
+    result.timeText = foundInText(result.elapsed);
     result.noMatches = result.rows.empty();
 }
 
@@ -205,29 +209,24 @@ QString CatalogueBrowser::rootFolderProblem() {
     return missingRootFolderText(rootFolder());
 }
 
-CatalogueBrowser::AuditResult CatalogueBrowser::auditAll(const AuditObserver& observer) {
+CatalogueBrowser::AuditResult CatalogueBrowser::timedAudit(const std::function<qlonglong()>& walk) {
     const quint32 start = m_clock.tickCount();
     AuditResult result;
-    result.visited = auditAllDisks(m_catalogue, rootFolder(), observer);
-    m_timing = {start, m_clock.tickCount(), 0};
-    m_timing.elapsed = ticksBetween(m_timing.start, m_timing.end);
-    result.timeText = auditedInText(m_timing.elapsed);
+    result.visited = walk();
+    result.timeText = auditedInText(stopClock(start));
     m_selected = false;
     return result;
+}
+
+CatalogueBrowser::AuditResult CatalogueBrowser::auditAll(const AuditObserver& observer) {
+    return timedAudit([&] { return auditAllDisks(m_catalogue, rootFolder(), observer); });
 }
 
 CatalogueBrowser::AuditResult CatalogueBrowser::auditGroup(const QString& group,
                                                            const AuditObserver& observer) {
     if (group == QLatin1String("ALL"))
         throw noGroupToAudit();
-    const quint32 start = m_clock.tickCount();
-    AuditResult result;
-    result.visited = ::auditGroup(m_catalogue, group, rootFolder(), observer);
-    m_timing = {start, m_clock.tickCount(), 0};
-    m_timing.elapsed = ticksBetween(m_timing.start, m_timing.end);
-    result.timeText = auditedInText(m_timing.elapsed);
-    m_selected = false;
-    return result;
+    return timedAudit([&] { return ::auditGroup(m_catalogue, group, rootFolder(), observer); });
 }
 
 int CatalogueBrowser::auditEntry(const QString& nummer, bool undumped) {

@@ -157,7 +157,10 @@ Q_SIGNALS:
 private:
     ListingResult list(const QString& statement, const QStringList& captions,
                        const std::function<bool(const ResultSet&)>& keep = {});
+    // Ends the timing that began at `start`; returns the milliseconds it took.
+    quint32 stopClock(quint32 start);
     void timeFrom(quint32 start, ListingResult& result);
+    AuditResult timedAudit(const std::function<qlonglong()>& walk);
     void setListMode(ListMode mode);
     EntryRecord loadRecord(const QString& nummer);
 
