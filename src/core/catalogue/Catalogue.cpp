@@ -3,6 +3,7 @@
 #include "core/Failures.h"
 #include "core/catalogue/CatalogueSchema.h"
 #include "core/catalogue/JetFunctions.h"
+#include "core/catalogue/RowStream.h"
 
 #include <QFileInfo>
 
@@ -17,39 +18,7 @@ QString cannotOpen(const QString& path, const QString& reason) {
     return QStringLiteral("The catalogue cannot be opened:\n%1\n\n%2").arg(path, reason);
 }
 
-// The engine's complaint, in words a user can act on for the cases a user can meet.
-QString engineError(sqlite3* db) {
-    switch (sqlite3_errcode(db)) {
-    case SQLITE_NOTADB:
-        return QStringLiteral(
-            "The file is not a Kestrel catalogue (it is not an SQLite database).");
-    case SQLITE_BUSY:
-    case SQLITE_LOCKED:
-        return QStringLiteral("The catalogue is locked by another program; try again when it "
-                              "has finished.");
-    default:
-        return QString::fromUtf8(sqlite3_errmsg(db));
-    }
-}
-
 } // namespace
-
-// A prepared statement that finalises itself.
-struct Catalogue::Statement {
-    sqlite3_stmt* stmt = nullptr;
-
-    Statement(sqlite3* db, const QString& sql) {
-        const QByteArray utf8 = sql.toUtf8();
-        const char* tail = nullptr;
-        if (sqlite3_prepare_v2(db, utf8.constData(), int(utf8.size()), &stmt, &tail) != SQLITE_OK)
-            throw CatalogueError(engineError(db));
-        if (!stmt)
-            throw CatalogueError(QStringLiteral("The statement is empty."));
-    }
-    ~Statement() { sqlite3_finalize(stmt); }
-    Statement(const Statement&) = delete;
-    Statement& operator=(const Statement&) = delete;
-};
 
 Catalogue::~Catalogue() {
     sqlite3_close_v2(m_db);
@@ -96,17 +65,13 @@ void Catalogue::loadSchema() {
     m_schema = JetSchema();
     for (const RequiredFields& required : kRequiredFields) {
         const QString table = QString::fromLatin1(required.table);
-        Statement info(m_db, QStringLiteral("PRAGMA table_info(%1)").arg(table));
+        RowStream info(m_db, QStringLiteral("PRAGMA table_info(%1)").arg(table));
         QStringList present;
-        int rc;
-        while ((rc = sqlite3_step(info.stmt)) == SQLITE_ROW) {
-            const QString column =
-                QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(info.stmt, 1)));
+        while (info.next()) {
+            const QString column = info.text(1);
             present << column;
             m_schema.addColumn(table, column);
         }
-        if (rc != SQLITE_DONE)
-            throw CatalogueError(engineError(m_db));
         if (present.isEmpty())
             throw CatalogueError(
                 QStringLiteral("The file is not a Kestrel catalogue: it has no table %1.")
@@ -126,62 +91,35 @@ QString Catalogue::translate(QStringView jet) const {
 
 ResultSet& Catalogue::query(QStringView jet) {
     m_results = ResultSet();
-    Statement statement(m_db, translate(jet));
-    sqlite3_stmt* stmt = statement.stmt;
-    const int count = sqlite3_column_count(stmt);
-    QStringList columns;
-    for (int c = 0; c < count; ++c)
-        columns << QString::fromUtf8(sqlite3_column_name(stmt, c));
-
-    std::vector<ResultSet::Row> rows;
-    int rc;
-    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+    RowStream rows = stream(jet);
+    const int count = rows.columnCount();
+    std::vector<ResultSet::Row> kept;
+    while (rows.next()) {
         ResultSet::Row row;
         row.reserve(size_t(count));
-        for (int c = 0; c < count; ++c) {
-            switch (sqlite3_column_type(stmt, c)) {
-            case SQLITE_INTEGER:
-                row.emplace_back(qlonglong(sqlite3_column_int64(stmt, c)));
-                break;
-            case SQLITE_FLOAT:
-                row.emplace_back(sqlite3_column_double(stmt, c));
-                break;
-            case SQLITE_TEXT:
-                row.emplace_back(
-                    QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, c)),
-                                      sqlite3_column_bytes(stmt, c)));
-                break;
-            case SQLITE_BLOB:
-                row.emplace_back(QByteArray(static_cast<const char*>(sqlite3_column_blob(stmt, c)),
-                                            sqlite3_column_bytes(stmt, c)));
-                break;
-            default:
-                row.emplace_back();
-                break;
-            }
-        }
-        rows.push_back(std::move(row));
+        for (int c = 0; c < count; ++c)
+            row.push_back(rows.value(c));
+        kept.push_back(std::move(row));
     }
-    if (rc != SQLITE_DONE)
-        throw CatalogueError(engineError(m_db));
-    m_results = ResultSet(std::move(columns), std::move(rows));
+    m_results = ResultSet(rows.columns(), std::move(kept));
     return m_results;
 }
 
+RowStream Catalogue::stream(QStringView jet) {
+    return RowStream(m_db, translate(jet));
+}
+
 int Catalogue::execute(QStringView jet) {
-    Statement statement(m_db, translate(jet));
-    int rc;
-    while ((rc = sqlite3_step(statement.stmt)) == SQLITE_ROW) {
+    RowStream statement = stream(jet);
+    while (statement.next()) {
     }
-    if (rc != SQLITE_DONE)
-        throw CatalogueError(engineError(m_db));
     return sqlite3_changes(m_db);
 }
 
 Catalogue::Update::Update(sqlite3* db, const QString& sql) : m_db(db) {
     const QByteArray utf8 = sql.toUtf8();
     if (sqlite3_prepare_v2(db, utf8.constData(), int(utf8.size()), &m_stmt, nullptr) != SQLITE_OK)
-        throw CatalogueError(engineError(db));
+        throw CatalogueError(catalogueEngineError(db));
 }
 
 Catalogue::Update::~Update() {
@@ -195,7 +133,7 @@ int Catalogue::Update::run(std::initializer_list<qlonglong> values) {
         sqlite3_bind_int64(m_stmt, ++index, value);
     const int rc = sqlite3_step(m_stmt);
     if (rc != SQLITE_DONE && rc != SQLITE_ROW)
-        throw CatalogueError(engineError(m_db));
+        throw CatalogueError(catalogueEngineError(m_db));
     return sqlite3_changes(m_db);
 }
 

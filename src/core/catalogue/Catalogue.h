@@ -2,6 +2,7 @@
 
 #include "core/catalogue/JetDialect.h"
 #include "core/catalogue/ResultSet.h"
+#include "core/catalogue/RowStream.h"
 
 #include <QString>
 
@@ -33,6 +34,10 @@ public:
     // result set is then empty).
     ResultSet& query(QStringView jet);
 
+    // Starts a statement whose rows are read one at a time (listings, audits); the shared
+    // result set stays. Throws CatalogueError when the engine rejects it.
+    RowStream stream(QStringView jet);
+
     // Runs a statement that changes rows; returns how many. The shared result set stays.
     int execute(QStringView jet);
 
@@ -62,7 +67,6 @@ public:
     sqlite3* handle() const { return m_db; }
 
 private:
-    struct Statement;
     void loadSchema();
 
     sqlite3* m_db = nullptr;

@@ -1,0 +1,110 @@
+#include "core/catalogue/RowStream.h"
+
+#include "core/Failures.h"
+
+#include <sqlite3.h>
+
+#include <utility>
+
+QString catalogueEngineError(sqlite3* db) {
+    switch (sqlite3_errcode(db)) {
+    case SQLITE_NOTADB:
+        return QStringLiteral(
+            "The file is not a Kestrel catalogue (it is not an SQLite database).");
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return QStringLiteral("The catalogue is locked by another program; try again when it "
+                              "has finished.");
+    default:
+        return QString::fromUtf8(sqlite3_errmsg(db));
+    }
+}
+
+RowStream::RowStream(sqlite3* db, const QString& sql) : m_db(db) {
+    const QByteArray utf8 = sql.toUtf8();
+    if (sqlite3_prepare_v2(db, utf8.constData(), int(utf8.size()), &m_stmt, nullptr) != SQLITE_OK)
+        throw CatalogueError(catalogueEngineError(db));
+    if (!m_stmt)
+        throw CatalogueError(QStringLiteral("The statement is empty."));
+}
+
+RowStream::~RowStream() {
+    sqlite3_finalize(m_stmt);
+}
+
+RowStream::RowStream(RowStream&& other) noexcept
+    : m_db(std::exchange(other.m_db, nullptr)), m_stmt(std::exchange(other.m_stmt, nullptr)) {}
+
+RowStream& RowStream::operator=(RowStream&& other) noexcept {
+    if (this != &other) {
+        sqlite3_finalize(m_stmt);
+        m_db = std::exchange(other.m_db, nullptr);
+        m_stmt = std::exchange(other.m_stmt, nullptr);
+    }
+    return *this;
+}
+
+bool RowStream::next() {
+    if (!m_stmt)
+        return false;
+    const int rc = sqlite3_step(m_stmt);
+    if (rc == SQLITE_ROW)
+        return true;
+    if (rc != SQLITE_DONE)
+        throw CatalogueError(catalogueEngineError(m_db));
+    return false;
+}
+
+int RowStream::columnCount() const {
+    return m_stmt ? sqlite3_column_count(m_stmt) : 0;
+}
+
+QStringList RowStream::columns() const {
+    QStringList names;
+    for (int c = 0; c < columnCount(); ++c)
+        names << QString::fromUtf8(sqlite3_column_name(m_stmt, c));
+    return names;
+}
+
+int RowStream::columnIndex(QStringView name) const {
+    for (int c = 0; c < columnCount(); ++c) {
+        if (QString::fromUtf8(sqlite3_column_name(m_stmt, c)).compare(name, Qt::CaseInsensitive) ==
+            0)
+            return c;
+    }
+    return -1;
+}
+
+bool RowStream::isNull(int column) const {
+    return sqlite3_column_type(m_stmt, column) == SQLITE_NULL;
+}
+
+qlonglong RowStream::integer(int column) const {
+    return qlonglong(sqlite3_column_int64(m_stmt, column));
+}
+
+QByteArrayView RowStream::utf8(int column) const {
+    const auto* bytes = reinterpret_cast<const char*>(sqlite3_column_text(m_stmt, column));
+    return QByteArrayView(bytes, sqlite3_column_bytes(m_stmt, column));
+}
+
+QString RowStream::text(int column) const {
+    const QByteArrayView bytes = utf8(column);
+    return QString::fromUtf8(bytes.data(), bytes.size());
+}
+
+QVariant RowStream::value(int column) const {
+    switch (sqlite3_column_type(m_stmt, column)) {
+    case SQLITE_INTEGER:
+        return qlonglong(sqlite3_column_int64(m_stmt, column));
+    case SQLITE_FLOAT:
+        return sqlite3_column_double(m_stmt, column);
+    case SQLITE_TEXT:
+        return text(column);
+    case SQLITE_BLOB:
+        return QByteArray(static_cast<const char*>(sqlite3_column_blob(m_stmt, column)),
+                          sqlite3_column_bytes(m_stmt, column));
+    default:
+        return QVariant();
+    }
+}
