@@ -24,10 +24,11 @@ const char* const kSearchUsage =
     "          | --letter -|0-9|a..z]\n"
     "         [--group NAME] [--disk TITLE]\n"
     "         [--exclude-available] [--exclude-unavailable] [--exclude-undumped]\n"
-    "         [--sort game|group] [--desc] [--sql]\n"
+    "         [--sort game|group] [--desc] [--sql | --plan]\n"
     "              list the entries a search of the main window lists, one per line\n"
-    "              (first column -- second column, in the window's column order)\n"
-    "  compress --group NAME [--exclude-...] [--sort game|group] [--desc] [--sql]\n"
+    "              (first column -- second column, in the window's column order);\n"
+    "              --sql prints the statement, --plan how SQLite will run it\n"
+    "  compress --group NAME [--exclude-...] [--sort game|group] [--desc] [--sql | --plan]\n"
     "              one line per disk of the group\n";
 
 namespace {
@@ -36,6 +37,7 @@ struct Request {
     SearchCriteria criteria;
     bool byLetter = false;
     bool sqlOnly = false;
+    bool planOnly = false;
     QStringList captions; // the three columns, as the window's list has them
 };
 
@@ -72,6 +74,8 @@ std::optional<Request> parse(const QStringList& args, const QString& settingsFil
             c.descending = true;
         } else if (option == QLatin1String("--sql")) {
             request.sqlOnly = true;
+        } else if (option == QLatin1String("--plan")) {
+            request.planOnly = true;
         } else if (option == QLatin1String("--group")) {
             if (!value())
                 return usage(QStringLiteral("--group needs a group name"));
@@ -127,6 +131,20 @@ void print(const Request& request, const ListingResult& result) {
     cliErr() << result.countText.trimmed() << ", " << foundInText(result.elapsed).trimmed() << "\n";
 }
 
+// The statement as SQLite runs it, and its query plan.
+int explain(const ProgramFolder& folder, const QString& statement) {
+    Catalogue catalogue;
+    try {
+        catalogue.open(folder.file(Catalogue::fileName()));
+        cliOut() << catalogue.translate(statement) << "\n";
+        for (const QString& step : catalogue.queryPlan(statement))
+            cliOut() << step << "\n";
+    } catch (const CatalogueError& error) {
+        return refusal(error.message());
+    }
+    return 0;
+}
+
 // Runs `listing` on the folder's catalogue and prints its rows.
 int run(const ProgramFolder& folder, const Request& request,
         const std::function<ListingResult(CatalogueBrowser&)>& listing) {
@@ -148,9 +166,10 @@ int runSearchCommand(const ProgramFolder& folder, const QStringList& arguments) 
     const std::optional<Request> request = parse(arguments, folder.settings().file(), false);
     if (!request)
         return 2;
+    const SearchRequest searchRequest{!request->byLetter, request->criteria};
     PreparedSearch search;
     try {
-        search = prepareSearch({!request->byLetter, request->criteria});
+        search = prepareSearch(searchRequest);
     } catch (const Refusal& refused) {
         return refusal(refused.text);
     }
@@ -158,8 +177,11 @@ int runSearchCommand(const ProgramFolder& folder, const QStringList& arguments) 
         cliOut() << search.statement << "\n";
         return 0;
     }
+    if (request->planOnly)
+        return explain(folder, search.statement);
     return run(folder, *request, [&](CatalogueBrowser& browser) {
-        return browser.runSearch(search, request->captions);
+        // The time is taken from the start, as the window's Search button takes it.
+        return browser.runSearch(browser.startSearch(searchRequest), request->captions);
     });
 }
 
@@ -171,6 +193,8 @@ int runCompressCommand(const ProgramFolder& folder, const QStringList& arguments
         cliOut() << compressorStatement(request->criteria) << "\n";
         return 0;
     }
+    if (request->planOnly)
+        return explain(folder, compressorStatement(request->criteria));
     return run(folder, *request, [&](CatalogueBrowser& browser) {
         return *browser.compress(request->criteria, request->captions);
     });

@@ -102,7 +102,7 @@ void writeDemoCatalogue(const QString& path, const std::vector<DemoDisk>& disks,
         }
     }
     check(raw, sqlite3_exec(raw, "COMMIT", nullptr, nullptr, nullptr));
-    const QByteArray mark = "PRAGMA user_version = " + QByteArray::number(kDemoCatalogueMark);
+    const QByteArray mark = "PRAGMA application_id = " + QByteArray::number(kDemoCatalogueMark);
     check(raw, sqlite3_exec(raw, mark.constData(), nullptr, nullptr, nullptr));
 }
 
@@ -114,9 +114,14 @@ bool isDemoCatalogue(const QString& path) {
     if (opened != SQLITE_OK)
         return false;
     sqlite3_stmt* statement = nullptr;
-    if (sqlite3_prepare_v2(raw, "PRAGMA user_version", -1, &statement, nullptr) != SQLITE_OK)
+    // Earlier builds kept the mark in user_version, which now holds the catalogue's version.
+    if (sqlite3_prepare_v2(raw,
+                           "SELECT application_id, user_version FROM pragma_application_id, "
+                           "pragma_user_version",
+                           -1, &statement, nullptr) != SQLITE_OK)
         return false;
-    const Statement version(statement);
+    const Statement marks(statement);
     return sqlite3_step(statement) == SQLITE_ROW &&
-           sqlite3_column_int(statement, 0) == kDemoCatalogueMark;
+           (sqlite3_column_int(statement, 0) == kDemoCatalogueMark ||
+            sqlite3_column_int(statement, 1) == kDemoCatalogueMark);
 }

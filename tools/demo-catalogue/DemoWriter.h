@@ -4,7 +4,7 @@
 
 #include <vector>
 
-// Stored as the file's user_version, so that a rebuild replaces only a demo catalogue and
+// Stored as the file's application_id, so that a rebuild replaces only a demo catalogue and
 // never one the user put into the program folder.
 inline constexpr int kDemoCatalogueMark = 0x4B444D4F;
 

@@ -2,6 +2,7 @@
 
 #include "core/Failures.h"
 #include "core/catalogue/CatalogueSchema.h"
+#include "core/catalogue/CatalogueUpgrade.h"
 #include "core/catalogue/JetFunctions.h"
 #include "core/catalogue/RowStream.h"
 
@@ -50,6 +51,8 @@ void Catalogue::open(const QString& path) {
         sqlite3_busy_timeout(m_db, kBusyTimeoutMs);
         registerJetFunctions(m_db);
         loadSchema();
+        m_upgradeNotice.clear();
+        m_upgradeNotice = upgradeCatalogue(m_db, path);
     } catch (const CatalogueError& error) {
         sqlite3_close_v2(m_db);
         m_db = nullptr;
@@ -70,7 +73,7 @@ void Catalogue::loadSchema() {
         while (info.next()) {
             const QString column = info.text(1);
             present << column;
-            m_schema.addColumn(table, column);
+            m_schema.addColumn(table, column, info.text(2));
         }
         if (present.isEmpty())
             throw CatalogueError(
@@ -103,6 +106,18 @@ ResultSet& Catalogue::query(QStringView jet) {
     }
     m_results = ResultSet(rows.columns(), std::move(kept));
     return m_results;
+}
+
+QStringList Catalogue::queryPlan(QStringView jet) {
+    RowStream plan(m_db, QStringLiteral("EXPLAIN QUERY PLAN ") + translate(jet));
+    QHash<qlonglong, int> depth; // by step id
+    QStringList steps;
+    while (plan.next()) {
+        const int level = plan.integer(1) == 0 ? 0 : depth.value(plan.integer(1)) + 1;
+        depth.insert(plan.integer(0), level);
+        steps << QString(level * 2, u' ') + plan.text(3);
+    }
+    return steps;
 }
 
 RowStream Catalogue::stream(QStringView jet) {

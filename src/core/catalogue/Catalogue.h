@@ -27,6 +27,9 @@ public:
     // file and says what is wrong (missing, unreadable, locked, not a catalogue).
     void open(const QString& path);
     bool isOpen() const { return m_db != nullptr; }
+    // What the opening did to a file of an earlier build ("" when it was current): a line for
+    // the status line and the terminal.
+    const QString& upgradeNotice() const { return m_upgradeNotice; }
     const QString& path() const { return m_path; }
 
     // Runs a statement that returns rows; they become the shared result set, with the
@@ -63,6 +66,9 @@ public:
 
     // The engine's text of a dialect statement, for diagnostics and tests.
     QString translate(QStringView jet) const;
+    // How the engine means to run a dialect statement: its query plan, one step per line,
+    // indented by two blanks per level ("SCAN Compilations", "  SEARCH Dnames USING ...").
+    QStringList queryPlan(QStringView jet);
 
     sqlite3* handle() const { return m_db; }
 
@@ -71,6 +77,7 @@ private:
 
     sqlite3* m_db = nullptr;
     QString m_path;
+    QString m_upgradeNotice;
     JetSchema m_schema;
     ResultSet m_results;
 };

@@ -2,9 +2,19 @@
 
 struct sqlite3;
 
-// Creates the two catalogue tables, their indexes and nothing else, in an empty database
-// whose connection has the dialect's functions registered.
+// The version of the catalogue's layout, kept in PRAGMA user_version. 0: a file of an earlier
+// build, which declared the catalogue's own collation on its text columns.
+inline constexpr int kCatalogueVersion = 1;
+
+// Creates the two catalogue tables, their indexes and nothing else, in an empty database, and
+// records the version.
 void createCatalogueSchema(sqlite3* db);
+
+// (Re)creates the indexes the program's statements rely on, replacing any of the same names,
+// and records the version.
+void createCatalogueIndexes(sqlite3* db);
+inline constexpr const char* kIndexNames[] = {"Compilations_F_ID", "Compilations_Group",
+                                              "Compilations_Game", "Compilations_favourite"};
 
 // The fields every catalogue must have, table by table; opening checks them.
 struct RequiredFields {

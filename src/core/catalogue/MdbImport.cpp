@@ -40,7 +40,7 @@ QString declaredType(MdbAffinity affinity) {
     case MdbAffinity::Real:
         return QStringLiteral("REAL");
     case MdbAffinity::Text:
-        return QStringLiteral("TEXT COLLATE ") + QLatin1String(kJetCollation);
+        return QStringLiteral("TEXT");
     case MdbAffinity::Blob:
         break;
     }
