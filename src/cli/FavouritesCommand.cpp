@@ -28,8 +28,9 @@ int listFavourites(CatalogueBrowser& browser) {
     const ColumnCaptions columns = browser.settings().columnCaptions();
     const ListingResult result =
         browser.listFavourites({}, {columns.first, columns.second, QStringLiteral("Nummer")});
-    for (int index : sortedOrder(result.rows, 0, false))
-        cliOut() << listLine(result.rows[size_t(index)]) << "\n";
+    const std::vector<qsizetype> order = result.rows.sortedOrder(0, false);
+    for (qsizetype i = 0; i < result.rows.size(); ++i)
+        cliOut() << listLine(result.rows.row(order.empty() ? i : order[size_t(i)])) << "\n";
     cliOut().flush();
     cliErr() << result.countText.trimmed() << ", " << result.timeText->trimmed() << "\n";
     return 0;

@@ -122,13 +122,24 @@ std::optional<Request> parse(const QStringList& args, const QString& settingsFil
     return request;
 }
 
-// Rows ordered as the window's list orders them: by the sort column's text.
-void print(const Request& request, const ListingResult& result) {
-    const int sortColumn = qMax(0, int(request.captions.indexOf(request.criteria.sortCaption)));
-    for (int index : sortedOrder(result.rows, sortColumn, request.criteria.descending))
-        cliOut() << listLine(result.rows[size_t(index)]) << "\n";
+// One row as the window's list shows it, as soon as it is read.
+void printLine(const ListedRowView& line) {
+    cliOut() << QString::fromUtf8(line.columns[0]) << kListColumnSeparator
+             << QString::fromUtf8(line.columns[1]) << "\n";
+}
+
+void printCounts(const ListingResult& result) {
     cliOut().flush();
     cliErr() << result.countText.trimmed() << ", " << foundInText(result.elapsed).trimmed() << "\n";
+}
+
+// Rows held back and ordered as the window's list orders them: by the sort column's text.
+void printSorted(const Request& request, const ListingResult& result) {
+    const int sortColumn = qMax(0, int(request.captions.indexOf(request.criteria.sortCaption)));
+    std::vector<qsizetype> order = result.rows.sortedOrder(sortColumn, request.criteria.descending);
+    for (qsizetype i = 0; i < result.rows.size(); ++i)
+        cliOut() << listLine(result.rows.row(order.empty() ? i : order[size_t(i)])) << "\n";
+    printCounts(result);
 }
 
 // The statement as SQLite runs it, and its query plan.
@@ -147,13 +158,13 @@ int explain(const ProgramFolder& folder, const QString& statement) {
 
 // Runs `listing` on the folder's catalogue and prints its rows.
 int run(const ProgramFolder& folder, const Request& request,
-        const std::function<ListingResult(CatalogueBrowser&)>& listing) {
+        const std::function<void(CatalogueBrowser&)>& listing) {
     Catalogue catalogue;
     SystemClock clock;
     try {
         catalogue.open(folder.file(Catalogue::fileName()));
         CatalogueBrowser browser(catalogue, clock, folder);
-        print(request, listing(browser));
+        listing(browser);
     } catch (const CatalogueError& error) {
         return refusal(error.message());
     }
@@ -180,8 +191,10 @@ int runSearchCommand(const ProgramFolder& folder, const QStringList& arguments) 
     if (request->planOnly)
         return explain(folder, search.statement);
     return run(folder, *request, [&](CatalogueBrowser& browser) {
-        // The time is taken from the start, as the window's Search button takes it.
-        return browser.runSearch(browser.startSearch(searchRequest), request->captions);
+        // The statement orders the rows as the window's list shows them, so they go out as they
+        // come. The time is taken from the start, as the window's Search button takes it.
+        printCounts(
+            browser.runSearch(browser.startSearch(searchRequest), request->captions, printLine));
     });
 }
 
@@ -196,6 +209,6 @@ int runCompressCommand(const ProgramFolder& folder, const QStringList& arguments
     if (request->planOnly)
         return explain(folder, compressorStatement(request->criteria));
     return run(folder, *request, [&](CatalogueBrowser& browser) {
-        return *browser.compress(request->criteria, request->captions);
+        printSorted(*request, *browser.compress(request->criteria, request->captions));
     });
 }

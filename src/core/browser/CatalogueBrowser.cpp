@@ -31,9 +31,12 @@ void CatalogueBrowser::setListMode(ListMode mode) {
 }
 
 ListingResult CatalogueBrowser::list(const QString& statement, const QStringList& captions,
-                                     const std::function<bool(const ResultSet&)>& keep) {
+                                     const KeepRow& keep, const RowSink& sink) {
     ListingResult result;
-    result.rows = listedRows(m_catalogue.query(statement), captions, keep);
+    RowStream rows = m_catalogue.stream(statement);
+    result.rowCount = listRows(
+        rows, captions,
+        sink ? sink : [&result](const ListedRowView& line) { result.rows.append(line); }, keep);
     return result;
 }
 
@@ -47,7 +50,7 @@ quint32 CatalogueBrowser::stopClock(quint32 start) {
 void CatalogueBrowser::timeFrom(quint32 start, ListingResult& result) {
     result.elapsed = stopClock(start);
     result.timeText = foundInText(result.elapsed);
-    result.noMatches = result.rows.empty();
+    result.noMatches = result.rowCount == 0;
 }
 
 PreparedSearch CatalogueBrowser::startSearch(const SearchRequest& request) {
@@ -57,12 +60,12 @@ PreparedSearch CatalogueBrowser::startSearch(const SearchRequest& request) {
     return prepareSearch(request);
 }
 
-ListingResult CatalogueBrowser::runSearch(const PreparedSearch& search,
-                                          const QStringList& captions) {
+ListingResult CatalogueBrowser::runSearch(const PreparedSearch& search, const QStringList& captions,
+                                          const RowSink& sink) {
     const quint32 start = m_timing.start;
-    ListingResult result = list(search.statement, captions);
+    ListingResult result = list(search.statement, captions, {}, sink);
     timeFrom(start, result);
-    result.countText = result.rows.empty() ? search.emptyText : resultCountText(result.rows.size());
+    result.countText = result.rowCount == 0 ? search.emptyText : resultCountText(result.rowCount);
     return result;
 }
 
@@ -79,7 +82,7 @@ ListingResult CatalogueBrowser::listFavourites(const AvailabilityFilter& filter,
     ListingResult result = list(favouritesStatement(filter), captions);
     timeFrom(start, result);
     result.countText =
-        result.rows.empty() ? kNoFavouritesText : favouritesCountText(result.rows.size());
+        result.rowCount == 0 ? kNoFavouritesText : favouritesCountText(result.rowCount);
     return result;
 }
 
@@ -91,7 +94,7 @@ std::optional<ListingResult> CatalogueBrowser::compress(const SearchCriteria& cr
     const quint32 start = m_clock.tickCount();
     ListingResult result = list(compressorStatement(criteria), captions, FirstOfEachDisk());
     result.elapsed = ticksBetween(start, m_clock.tickCount());
-    result.countText = resultCountText(result.rows.size());
+    result.countText = resultCountText(result.rowCount);
     return result;
 }
 
@@ -239,7 +242,7 @@ int CatalogueBrowser::auditEntry(const QString& nummer, bool undumped) {
     return code;
 }
 
-const QString& CatalogueBrowser::paste(const std::vector<ListedRow>& rows) {
+const QString& CatalogueBrowser::paste(const ListedRows& rows) {
     const QString text = listText(rows);
     const QString scratch = m_folder.file(kScratchFileName);
     // The list reaches the buffer through the scratch file, or directly when that cannot be

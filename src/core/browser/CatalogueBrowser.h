@@ -5,6 +5,7 @@
 #include "core/images/DiskAudit.h"
 #include "core/images/EmulatorLaunch.h"
 #include "core/images/ImagePath.h"
+#include "core/search/ListedRows.h"
 #include "core/search/Listing.h"
 #include "core/search/SearchClauses.h"
 #include "core/search/SearchCriteria.h"
@@ -25,7 +26,8 @@ class Clock;
 
 // What a listing leaves to be shown.
 struct ListingResult {
-    std::vector<ListedRow> rows;
+    ListedRows rows; // none when they went to a sink as they were read
+    qsizetype rowCount = 0;
     QString countText;               // the status line
     std::optional<QString> timeText; // the time line; none for a listing that is not timed
     std::optional<bool> noMatches;   // whether "No Matches Found" shows; none: left as it is
@@ -77,7 +79,9 @@ public:
     // The Search button: clears the selection, starts the clock and counts the list as a
     // search's before its checks; throws their Refusal.
     PreparedSearch startSearch(const SearchRequest& request);
-    ListingResult runSearch(const PreparedSearch& search, const QStringList& captions);
+    // With a sink, each line goes there as it is read instead of into the result.
+    ListingResult runSearch(const PreparedSearch& search, const QStringList& captions,
+                            const RowSink& sink = {});
     // Puts a searched text at the top of the history; returns the history as now stored.
     QStringList rememberSearch(const QString& searchedText, const QStringList& shownHistory);
     ListingResult listFavourites(const AvailabilityFilter& filter, const QStringList& captions);
@@ -146,7 +150,7 @@ public:
 
     // The text on its way to the clipboard: a paste replaces it, a report is appended.
     const QString& stagedText() const { return m_staged; }
-    const QString& paste(const std::vector<ListedRow>& rows);
+    const QString& paste(const ListedRows& rows);
     // The report describes the search boxes as they stand and the last timed listing.
     const QString& stampReport(bool byName, const SearchCriteria& criteria, qsizetype listedRows,
                                const QDateTime& compiledAt);
@@ -156,7 +160,7 @@ Q_SIGNALS:
 
 private:
     ListingResult list(const QString& statement, const QStringList& captions,
-                       const std::function<bool(const ResultSet&)>& keep = {});
+                       const KeepRow& keep = {}, const RowSink& sink = {});
     // Ends the timing that began at `start`; returns the milliseconds it took.
     quint32 stopClock(quint32 start);
     void timeFrom(quint32 start, ListingResult& result);

@@ -1,13 +1,13 @@
 #include "core/export/ExportText.h"
 
 QString listLine(const ListedRow& row) {
-    return row.text + QStringLiteral(" -- ") + row.sub1;
+    return row.text + kListColumnSeparator + row.sub1;
 }
 
-QString listText(const std::vector<ListedRow>& rows) {
+QString listText(const ListedRows& rows) {
     QString text;
-    for (const ListedRow& row : rows)
-        text += listLine(row) + kLineEnd;
+    for (qsizetype i = 0; i < rows.size(); ++i)
+        text += listLine(rows.row(i)) + kLineEnd;
     return text;
 }
 

@@ -1,19 +1,18 @@
 #pragma once
 
-#include "core/search/Listing.h"
+#include "core/search/ListedRows.h"
 
 #include <QString>
-
-#include <vector>
 
 // The result list as text, for a file or the clipboard: one line per row, the first two
 // columns in the order the list shows them, never the entry number.
 
 // "first column -- second column", without a line end.
 QString listLine(const ListedRow& row);
+inline const QString kListColumnSeparator = QStringLiteral(" -- ");
 
 // Every row's line, each one (the last too) ended by CR LF.
-QString listText(const std::vector<ListedRow>& rows);
+QString listText(const ListedRows& rows);
 
 inline const QString kLineEnd = QStringLiteral("\r\n");
 

@@ -1,6 +1,7 @@
 #include "core/search/GroupBrowse.h"
 
 #include "core/catalogue/ResultSet.h"
+#include "core/catalogue/RowStream.h"
 #include "core/catalogue/SqlText.h"
 
 QString groupBrowseStatement(const QString& group) {
@@ -30,11 +31,14 @@ QString compressorStatement(const SearchCriteria& criteria) {
            availabilityClause(criteria.availability) + QStringLiteral(" ORDER by Group");
 }
 
-bool FirstOfEachDisk::operator()(const ResultSet& rows) {
-    const QVariant title = rows.row(rows.position())[size_t(rows.columnIndex(u"Group"))];
-    if (title.isNull())
+bool FirstOfEachDisk::operator()(const RowStream& rows) {
+    if (m_field == -2)
+        m_field = rows.columnIndex(u"Group");
+    if (m_field < 0 || rows.isNull(m_field))
         return false;
-    const bool first = title.toString() != m_previous;
-    m_previous = title.toString();
+    const QByteArrayView title = rows.utf8(m_field);
+    const bool first = title != m_previous;
+    if (first)
+        m_previous = title.toByteArray();
     return first;
 }

@@ -2,9 +2,11 @@
 
 #include "core/search/SearchCriteria.h"
 
+#include <QByteArray>
 #include <QStringList>
 
 class ResultSet;
+class RowStream;
 
 // The statement that reads a group's disk titles, in order (entries numbered below 100000).
 QString groupBrowseStatement(const QString& group);
@@ -20,8 +22,9 @@ QString compressorStatement(const SearchCriteria& criteria);
 // Keeps the first row of each run of equal disk titles; call it on the rows in order.
 class FirstOfEachDisk {
 public:
-    bool operator()(const ResultSet& rows);
+    bool operator()(const RowStream& rows);
 
 private:
-    QString m_previous;
+    int m_field = -2; // not looked up yet
+    QByteArray m_previous;
 };

@@ -1,10 +1,6 @@
 #include "core/search/Listing.h"
 
-#include "core/catalogue/JetText.h"
-#include "core/catalogue/ResultSet.h"
-
-#include <algorithm>
-#include <numeric>
+#include "core/catalogue/RowStream.h"
 
 int iconForGot(const QVariant& got, int previousIcon) {
     if (got.isNull())
@@ -25,29 +21,31 @@ int iconForGot(const QVariant& got, int previousIcon) {
     }
 }
 
-std::vector<ListedRow> listedRows(ResultSet& results, const QStringList& captions,
-                                  const std::function<bool(const ResultSet&)>& keep) {
+qsizetype listRows(RowStream& rows, const QStringList& captions, const RowSink& sink,
+                   const KeepRow& keep) {
     // Field positions are looked up once; the captions cannot change during a listing.
     int fields[3];
     for (int c = 0; c < 3; ++c)
-        fields[c] = c < captions.size() ? results.columnIndex(captions[c]) : -1;
-    const int gotField = results.columnIndex(u"got");
+        fields[c] = c < captions.size() ? rows.columnIndex(captions[c]) : -1;
+    const int gotField = rows.columnIndex(u"got");
 
-    auto text = [&](int field) {
-        return field < 0 ? QString() : results.row(results.position())[size_t(field)].toString();
-    };
-
-    std::vector<ListedRow> rows;
-    rows.reserve(size_t(results.rowCount()));
+    qsizetype count = 0;
     int icon = NoIcon;
-    for (results.moveFirst(); !results.atEnd(); results.moveNext()) {
+    while (rows.next()) {
         if (gotField >= 0)
-            icon = iconForGot(results.row(results.position())[size_t(gotField)], icon);
-        if (keep && !keep(results))
+            icon = iconForGot(rows.value(gotField), icon);
+        if (keep && !keep(rows))
             continue;
-        rows.push_back({text(fields[0]), text(fields[1]), text(fields[2]), icon});
+        ListedRowView line;
+        for (int c = 0; c < 3; ++c) {
+            if (fields[c] >= 0)
+                line.columns[c] = rows.utf8(fields[c]);
+        }
+        line.icon = icon;
+        sink(line);
+        ++count;
     }
-    return rows;
+    return count;
 }
 
 QString secondsText(quint32 milliseconds, const QLocale& locale) {
@@ -63,19 +61,4 @@ QString foundInText(quint32 milliseconds, const QLocale& locale) {
 
 QString resultCountText(qsizetype count) {
     return QStringLiteral("  ") + QString::number(count) + QStringLiteral(" results");
-}
-
-const QString& columnText(const ListedRow& row, int column) {
-    return column == 0 ? row.text : column == 1 ? row.sub1 : row.sub2;
-}
-
-std::vector<int> sortedOrder(const std::vector<ListedRow>& rows, int column, bool descending) {
-    std::vector<int> order(rows.size());
-    std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-        const int cmp = compareJetText(columnText(rows[size_t(a)], column),
-                                       columnText(rows[size_t(b)], column));
-        return descending ? cmp > 0 : cmp < 0;
-    });
-    return order;
 }

@@ -246,7 +246,7 @@ void MainWindow::switchColumnOrder(bool reversed) {
 }
 
 void MainWindow::selectRow() {
-    const ListedRow* row = m_list->selectedRow();
+    const std::optional<ListedRow> row = m_list->selectedRow();
     if (!row)
         return;
     const RowDetails details = m_browser.selectRow(*row, m_list->rowCount());
@@ -265,7 +265,8 @@ void MainWindow::showPlaceTip() {
 void MainWindow::play() {
     LaunchPlan plan;
     try {
-        plan = m_browser.play(m_list->rowCount(), m_list->selectedRow());
+        const std::optional<ListedRow> row = m_list->selectedRow();
+        plan = m_browser.play(m_list->rowCount(), row ? &*row : nullptr);
     } catch (const Refusal& refusal) {
         return refuse(refusal);
     }
@@ -279,7 +280,7 @@ void MainWindow::play() {
 }
 
 void MainWindow::placeInDriveB() {
-    if (const ListedRow* row = m_list->selectedRow())
+    if (const std::optional<ListedRow> row = m_list->selectedRow())
         m_browser.placeInDriveB(*row);
 }
 
@@ -326,7 +327,7 @@ void MainWindow::auditGroup() {
 }
 
 void MainWindow::auditGame() {
-    const ListedRow* row = m_list->selectedRow();
+    const std::optional<ListedRow> row = m_list->selectedRow();
     if (!row)
         return;
     try {
@@ -341,12 +342,12 @@ void MainWindow::auditGame() {
 }
 
 void MainWindow::addFavourite() {
-    if (const ListedRow* row = m_list->selectedRow())
+    if (const std::optional<ListedRow> row = m_list->selectedRow())
         tolerate("Adding a favourite", [&] { m_browser.addFavourite(row->sub2); });
 }
 
 void MainWindow::removeFavourite() {
-    const ListedRow* row = m_list->selectedRow();
+    const std::optional<ListedRow> row = m_list->selectedRow();
     CatalogueBrowser::Removal removal;
     if (!row || !tolerate("Removing a favourite", [&] {
             removal = m_browser.removeFavourite(row->sub2, m_list->rowCount());
@@ -402,7 +403,8 @@ void MainWindow::editDiskSet() {
 void MainWindow::editSingleDisk() {
     EntryRecord record;
     try {
-        record = m_browser.diskToEdit(m_list->rowCount(), m_list->selectedRow());
+        const std::optional<ListedRow> row = m_list->selectedRow();
+        record = m_browser.diskToEdit(m_list->rowCount(), row ? &*row : nullptr);
     } catch (const Refusal& refusal) {
         return refuse(refusal);
     } catch (const CatalogueError& error) {

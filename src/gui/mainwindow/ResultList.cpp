@@ -142,15 +142,11 @@ int ResultList::rowCount() const {
     return m_model->rowCount();
 }
 
-std::vector<ListedRow> ResultList::rows() const {
-    std::vector<ListedRow> rows;
-    rows.reserve(size_t(rowCount()));
-    for (int i = 0; i < rowCount(); ++i)
-        rows.push_back(m_model->row(i));
-    return rows;
+const ListedRows& ResultList::rows() const {
+    return m_model->rows();
 }
 
-void ResultList::setRows(std::vector<ListedRow> rows) {
+void ResultList::setRows(ListedRows rows) {
     m_model->setRows(std::move(rows));
     applySort();
 }
@@ -164,18 +160,18 @@ int ResultList::selectedIndex() const {
     return rows.isEmpty() ? -1 : rows.first().row();
 }
 
-const ListedRow* ResultList::selectedRow() const {
+std::optional<ListedRow> ResultList::selectedRow() const {
     const int index = selectedIndex();
-    return index < 0 ? nullptr : &m_model->row(index);
+    if (index < 0)
+        return std::nullopt;
+    return m_model->rows().row(index);
 }
 
 void ResultList::removeSelectedRow() {
     const int index = selectedIndex();
     if (index < 0)
         return;
-    std::vector<ListedRow> kept = rows();
-    kept.erase(kept.begin() + index);
-    m_model->setRows(std::move(kept));
+    m_model->removeRow(index);
 }
 
 void ResultList::showWelcome(bool shown) {

@@ -1,12 +1,12 @@
 #pragma once
 
 #include "core/search/ListSort.h"
-#include "core/search/Listing.h"
+#include "core/search/ListedRows.h"
 #include "core/settings/Settings.h"
 
 #include <QWidget>
 
-#include <vector>
+#include <optional>
 
 class QFrame;
 class QTreeView;
@@ -33,11 +33,11 @@ public:
     void prepareColumnSwap() { m_sort.prepareColumnSwap(); }
 
     int rowCount() const;
-    std::vector<ListedRow> rows() const;
-    void setRows(std::vector<ListedRow> rows);
+    const ListedRows& rows() const;
+    void setRows(ListedRows rows);
     void clear();
-    // The selected row, or null.
-    const ListedRow* selectedRow() const;
+    // The selected row, or none.
+    std::optional<ListedRow> selectedRow() const;
     void removeSelectedRow();
 
     void showWelcome(bool shown);

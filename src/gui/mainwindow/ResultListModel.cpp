@@ -2,8 +2,6 @@
 
 #include "gui/platform/Images.h"
 
-#include <algorithm>
-
 ResultListModel::ResultListModel(QObject* parent)
     : QAbstractTableModel(parent), m_captions{QString(), QString(), QString()} {}
 
@@ -16,19 +14,18 @@ int ResultListModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant ResultListModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || size_t(index.row()) >= m_rows.size())
+    if (!index.isValid() || index.row() >= m_rows.size())
         return QVariant();
-    const ListedRow& row = m_rows[size_t(index.row())];
     switch (role) {
     case Qt::DisplayRole:
     case Qt::ToolTipRole:
-        return columnText(row, index.column());
+        return m_rows.text(index.row(), index.column());
     case Qt::DecorationRole:
-        if (index.column() == 0 && row.icon != NoIcon) {
+        if (const int icon = m_rows.icon(index.row()); index.column() == 0 && icon != NoIcon) {
             static const QIcon icons[] = {imageListPicture(AvailableIcon),
                                           imageListPicture(UnavailableIcon),
                                           imageListPicture(UndumpedIcon)};
-            return icons[row.icon - AvailableIcon];
+            return icons[icon - AvailableIcon];
         }
         return QVariant();
     default:
@@ -59,10 +56,16 @@ void ResultListModel::setSortMark(int column, bool descending) {
     Q_EMIT headerDataChanged(Qt::Horizontal, 0, 2);
 }
 
-void ResultListModel::setRows(std::vector<ListedRow> rows) {
+void ResultListModel::setRows(ListedRows rows) {
     beginResetModel();
     m_rows = std::move(rows);
     endResetModel();
+}
+
+void ResultListModel::removeRow(int index) {
+    beginRemoveRows(QModelIndex(), index, index);
+    m_rows.remove(index);
+    endRemoveRows();
 }
 
 void ResultListModel::clear() {
@@ -72,20 +75,15 @@ void ResultListModel::clear() {
 void ResultListModel::sortRows(int column, bool descending) {
     if (column < 0 || column > 2)
         return;
-    const std::vector<int> order = sortedOrder(m_rows, column, descending);
-    // Rows usually arrive from the catalogue in this order already: then nothing moves.
-    if (std::is_sorted(order.begin(), order.end()))
-        return;
+    const std::vector<qsizetype> order = m_rows.sortedOrder(column, descending);
+    if (order.empty())
+        return; // in order already: nothing moves
 
     Q_EMIT layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
-    std::vector<ListedRow> sorted;
-    sorted.reserve(m_rows.size());
-    std::vector<int> newPosition(m_rows.size());
-    for (size_t k = 0; k < order.size(); ++k) {
-        sorted.push_back(std::move(m_rows[size_t(order[k])]));
+    m_rows.reorder(order);
+    std::vector<int> newPosition(order.size());
+    for (size_t k = 0; k < order.size(); ++k)
         newPosition[size_t(order[k])] = int(k);
-    }
-    m_rows = std::move(sorted);
     // Keep the selection and the current row on the same entries.
     const QModelIndexList persistent = persistentIndexList();
     for (const QModelIndex& old : persistent)

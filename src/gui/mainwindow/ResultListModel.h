@@ -1,11 +1,9 @@
 #pragma once
 
-#include "core/search/Listing.h"
+#include "core/search/ListedRows.h"
 
 #include <QAbstractTableModel>
 #include <QStringList>
-
-#include <vector>
 
 // The rows of the result list: three columns (the third, the entry number, stays hidden)
 // and an availability icon on the first. The header of the sort column carries the sort mark.
@@ -25,8 +23,9 @@ public:
     // The header that shows a sort mark (-1 for none) and which one (image 1 or 2).
     void setSortMark(int column, bool descending);
 
-    const ListedRow& row(int index) const { return m_rows[size_t(index)]; }
-    void setRows(std::vector<ListedRow> rows);
+    const ListedRows& rows() const { return m_rows; }
+    void setRows(ListedRows rows);
+    void removeRow(int index);
     void clear();
 
     // Orders the rows by one column's text, as the catalogue orders text; equal texts keep
@@ -35,7 +34,7 @@ public:
 
 private:
     QStringList m_captions;
-    std::vector<ListedRow> m_rows;
+    ListedRows m_rows;
     int m_markColumn = -1;
     bool m_markDescending = false;
 };

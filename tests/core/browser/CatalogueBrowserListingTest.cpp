@@ -7,10 +7,10 @@
 
 namespace {
 
-QStringList column(const std::vector<ListedRow>& rows, int index) {
+QStringList column(const ListedRows& rows, int index) {
     QStringList texts;
-    for (const ListedRow& row : rows)
-        texts << columnText(row, index);
+    for (qsizetype i = 0; i < rows.size(); ++i)
+        texts << rows.text(i, index);
     return texts;
 }
 

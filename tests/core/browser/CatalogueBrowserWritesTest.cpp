@@ -14,8 +14,8 @@ QStringList flagged(const BrowserFixture& f) {
                        "SELECT Nummer FROM Compilations WHERE favourite = -1 ORDER BY Nummer");
 }
 
-const std::vector<ListedRow> kRows{{"Dragon Ninja", "Automation 12", "1", AvailableIcon},
-                                   {"Zork", "Automation 120", "3", UnavailableIcon}};
+const ListedRows kRows{{"Dragon Ninja", "Automation 12", "1", AvailableIcon},
+                       {"Zork", "Automation 120", "3", UnavailableIcon}};
 const QString kLines =
     QStringLiteral("Dragon Ninja -- Automation 12\r\nZork -- Automation 120\r\n");
 

@@ -27,7 +27,7 @@ private Q_SLOTS:
     void writersPutTheListAsUtf8() {
         const QString target = path("list.txt");
         const QString text =
-            listText({{"", "Medway Boys 9", "19", 0}, {"\u00c9lite", "", "20", 3}});
+            listText(ListedRows{{"", "Medway Boys 9", "19", 0}, {"\u00c9lite", "", "20", 3}});
         for (const auto write : {saveTextFile, overwriteTextFile}) {
             QVERIFY(writeFileBytes(target, "an older and longer content that must go\r\n"));
             write(target, text);
