@@ -1,7 +1,6 @@
 #include "common/FixtureCatalogue.h"
 
 #include "core/catalogue/JetLike.h"
-#include "core/catalogue/JetText.h"
 #include "core/catalogue/SqlText.h"
 #include "common/TestRegistry.h"
 
@@ -129,27 +128,6 @@ private Q_SLOTS:
                                          "'Group & Game' & [Game] FROM Compilations WHERE "
                                          "Nummer = 9")),
                  QStringList{"  |Null|ab|9-3|[Automation 130]|Group & Game"});
-    }
-
-    // The catalogue's text order, by which the list sorts and (over UTF-8) the engine: case
-    // folded first, then the stored forms decide, so texts that differ only in case never
-    // compare equal and never interleave.
-    void compareText() {
-        const QStringList order{"apple", "Demo",    "Demolition", "XENON",      "Xenon",
-                                "Zebra", "\u00E9a", "\u00C9B",    "\u00C9lite", "\u00E9lite"};
-        for (const bool utf8 : {false, true}) {
-            const auto compare = [utf8](const QString& a, const QString& b) {
-                const QByteArray x = a.toUtf8(), y = b.toUtf8();
-                return utf8 ? compareJetTextUtf8(x.constData(), int(x.size()), y.constData(),
-                                                 int(y.size()))
-                            : compareJetText(a, b);
-            };
-            QStringList texts(order.crbegin(), order.crend());
-            std::stable_sort(texts.begin(), texts.end(),
-                             [&](const QString& a, const QString& b) { return compare(a, b) < 0; });
-            QCOMPARE(texts, order);
-            QCOMPARE(compare(QStringLiteral("Xenon"), QStringLiteral("Xenon")), 0);
-        }
     }
 
     // Only the quote is escaped, every one of them; LIKE's own characters keep their meaning.
