@@ -66,7 +66,7 @@ int runAuditCommand(const ProgramFolder& folder, const QStringList& arguments) {
     SystemClock clock;
     Catalogue catalogue;
     try {
-        catalogue.open(folder.file(Catalogue::fileName()));
+        openCatalogue(catalogue, folder);
         CatalogueBrowser browser(catalogue, clock, folder);
         if (!entry.isEmpty())
             return auditOneEntry(browser, entry);

@@ -1,5 +1,8 @@
 #include "cli/Console.h"
 
+#include "core/catalogue/Catalogue.h"
+#include "core/settings/ProgramFolder.h"
+
 QTextStream& cliOut() {
     static QTextStream stream(stdout);
     return stream;
@@ -18,4 +21,10 @@ int refusal(const QString& message) {
 int usageError(const QString& message) {
     cliErr() << "kestrel-cli: " << message << "\n";
     return 2;
+}
+
+void openCatalogue(Catalogue& catalogue, const ProgramFolder& folder) {
+    catalogue.open(folder.file(Catalogue::fileName()));
+    if (!catalogue.upgradeNotice().isEmpty())
+        cliErr() << catalogue.upgradeNotice() << "\n";
 }

@@ -7,6 +7,13 @@
 QTextStream& cliOut();
 QTextStream& cliErr();
 
+class Catalogue;
+struct ProgramFolder;
+
+// Opens the folder's catalogue and says on standard error when the opening upgraded it.
+// Throws CatalogueError.
+void openCatalogue(Catalogue& catalogue, const ProgramFolder& folder);
+
 // Says why a command was refused (the window's message) and gives its exit status, 1.
 int refusal(const QString& message);
 

@@ -74,7 +74,7 @@ int runFavouritesCommand(const ProgramFolder& folder, const QStringList& argumen
     Catalogue catalogue;
     SystemClock clock;
     try {
-        catalogue.open(folder.file(Catalogue::fileName()));
+        openCatalogue(catalogue, folder);
         CatalogueBrowser browser(catalogue, clock, folder);
         if (action == QLatin1String("list"))
             return listFavourites(browser);

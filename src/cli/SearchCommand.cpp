@@ -146,7 +146,7 @@ void printSorted(const Request& request, const ListingResult& result) {
 int explain(const ProgramFolder& folder, const QString& statement) {
     Catalogue catalogue;
     try {
-        catalogue.open(folder.file(Catalogue::fileName()));
+        openCatalogue(catalogue, folder);
         cliOut() << catalogue.translate(statement) << "\n";
         for (const QString& step : catalogue.queryPlan(statement))
             cliOut() << step << "\n";
@@ -157,12 +157,11 @@ int explain(const ProgramFolder& folder, const QString& statement) {
 }
 
 // Runs `listing` on the folder's catalogue and prints its rows.
-int run(const ProgramFolder& folder, const Request& request,
-        const std::function<void(CatalogueBrowser&)>& listing) {
+int run(const ProgramFolder& folder, const std::function<void(CatalogueBrowser&)>& listing) {
     Catalogue catalogue;
     SystemClock clock;
     try {
-        catalogue.open(folder.file(Catalogue::fileName()));
+        openCatalogue(catalogue, folder);
         CatalogueBrowser browser(catalogue, clock, folder);
         listing(browser);
     } catch (const CatalogueError& error) {
@@ -190,7 +189,7 @@ int runSearchCommand(const ProgramFolder& folder, const QStringList& arguments) 
     }
     if (request->planOnly)
         return explain(folder, search.statement);
-    return run(folder, *request, [&](CatalogueBrowser& browser) {
+    return run(folder, [&](CatalogueBrowser& browser) {
         // The statement orders the rows as the window's list shows them, so they go out as they
         // come. The time is taken from the start, as the window's Search button takes it.
         printCounts(
@@ -208,7 +207,7 @@ int runCompressCommand(const ProgramFolder& folder, const QStringList& arguments
     }
     if (request->planOnly)
         return explain(folder, compressorStatement(request->criteria));
-    return run(folder, *request, [&](CatalogueBrowser& browser) {
+    return run(folder, [&](CatalogueBrowser& browser) {
         printSorted(*request, *browser.compress(request->criteria, request->captions));
     });
 }

@@ -95,7 +95,9 @@ void MainWindow::load() {
     sort.direction = ListSort::Descending;
     m_list->setSort(sort);
     clickColumn(1);
-    m_status->setStatus(kReady);
+    // A catalogue of an earlier build is upgraded once on opening; the user hears of it here.
+    const QString& upgraded = m_services.catalogue.upgradeNotice();
+    m_status->setStatus(upgraded.isEmpty() ? kReady : upgraded);
     m_criteria->fill(groupBoxNames(), readSearchHistory(settings.file()));
     m_criteria->setFilters(settings.availabilityFilter());
     m_actions->setEmulator(m_browser.emulator());
