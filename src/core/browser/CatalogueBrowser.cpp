@@ -33,7 +33,9 @@ void CatalogueBrowser::setListMode(ListMode mode) {
 ListingResult CatalogueBrowser::list(const QString& statement, const QStringList& captions,
                                      const KeepRow& keep, const RowSink& sink) {
     ListingResult result;
-    RowStream rows = m_catalogue.stream(statement);
+    // Only what a line shows, its icon's code and the disk title the compression compares.
+    RowStream rows = m_catalogue.stream(
+        statement, captions + QStringList{QStringLiteral("got"), QStringLiteral("Group")});
     result.rowCount = listRows(
         rows, captions,
         sink ? sink : [&result](const ListedRowView& line) { result.rows.append(line); }, keep);

@@ -36,7 +36,9 @@ void Catalogue::open(const QString& path) {
             cannotOpen(path, QStringLiteral("The file cannot be read (no permission).")));
 
     sqlite3* db = nullptr;
-    const int rc = sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    // One thread at a time uses a connection, so the engine's own locking is not needed.
+    const int rc = sqlite3_open_v2(path.toUtf8().constData(), &db,
+                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK) {
         const QString reason = QString::fromUtf8(db ? sqlite3_errmsg(db) : sqlite3_errstr(rc));
         sqlite3_close_v2(db);
@@ -120,8 +122,8 @@ QStringList Catalogue::queryPlan(QStringView jet) {
     return steps;
 }
 
-RowStream Catalogue::stream(QStringView jet) {
-    return RowStream(m_db, translate(jet));
+RowStream Catalogue::stream(QStringView jet, const QStringList& wanted) {
+    return RowStream(m_db, translateJet(jet, m_schema, wanted));
 }
 
 int Catalogue::execute(QStringView jet) {

@@ -39,7 +39,8 @@ public:
 
     // Starts a statement whose rows are read one at a time (listings, audits); the shared
     // result set stays. Throws CatalogueError when the engine rejects it.
-    RowStream stream(QStringView jet);
+    // `wanted` names the only fields the caller reads (see translateJet()).
+    RowStream stream(QStringView jet, const QStringList& wanted = {});
 
     // Runs a statement that changes rows; returns how many. The shared result set stays.
     int execute(QStringView jet);

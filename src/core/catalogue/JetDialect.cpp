@@ -334,6 +334,30 @@ void addPrefixRanges(std::vector<Token>& tokens, const JetSchema& schema) {
     }
 }
 
+// "SELECT * FROM" -> "SELECT [a], [b] FROM" for the wanted fields that exist.
+void selectOnly(std::vector<Token>& tokens, const JetSchema& schema, const QStringList& wanted) {
+    if (wanted.isEmpty())
+        return;
+    const size_t select = skipSpace(tokens, 0);
+    const size_t star = skipSpace(tokens, select + 1);
+    const size_t from = skipSpace(tokens, star + 1);
+    if (from >= tokens.size() || !isWord(tokens[select], "SELECT") ||
+        !isSymbol(tokens[star], u'*') || !isWord(tokens[from], "FROM"))
+        return;
+    QStringList fields;
+    QSet<QString> seen;
+    for (const QString& field : wanted) {
+        if (!schema.hasColumn(field) || seen.contains(field.toLower()))
+            continue;
+        if (schema.tableOf(field).isEmpty())
+            return; // in more than one table: which one is meant is the engine's to say
+        seen.insert(field.toLower());
+        fields << u'[' + field + u']';
+    }
+    if (!fields.isEmpty())
+        tokens[star] = {Token::Symbol, fields.join(QStringLiteral(", "))};
+}
+
 class ConcatRewriter {
 public:
     explicit ConcatRewriter(const std::vector<Token>& tokens) : m_tokens(tokens) {}
@@ -443,8 +467,9 @@ private:
 
 } // namespace
 
-QString translateJet(QStringView jet, const JetSchema& schema) {
+QString translateJet(QStringView jet, const JetSchema& schema, const QStringList& wanted) {
     std::vector<Token> tokens = tokenize(jet);
+    selectOnly(tokens, schema, wanted);
     rewriteJoinedUpdate(tokens, schema);
     bracketReservedColumns(tokens, schema);
     collateOrderTerms(tokens, schema);

@@ -3,6 +3,7 @@
 #include <QHash>
 #include <QSet>
 #include <QString>
+#include <QStringList>
 #include <QStringView>
 
 // What the translation needs to know of the tables: which table owns each column, and which
@@ -30,4 +31,8 @@ struct JetSchema {
 // answer from a NOCASE index (the registered like() still decides each row, so the range only
 // needs to hold every row that can match). Text inside string literals is never touched; a
 // statement that needs none of this comes back unchanged.
-QString translateJet(QStringView jet, const JetSchema& schema);
+//
+// `wanted`, when given, names the only fields the caller reads: a "SELECT * FROM" then selects
+// just those that exist, so the engine carries and sorts less. A field that several tables
+// share leaves the statement as it is.
+QString translateJet(QStringView jet, const JetSchema& schema, const QStringList& wanted = {});
