@@ -103,7 +103,7 @@ bool ImageLocator::present(const QString& path) {
 }
 
 const ImageLocator::Folder* ImageLocator::folder(QStringView path) {
-    // Borrows the text for the look-up: most misses are in folders already known.
+    // Borrows the text for the look-up: nearly every path is in a folder already known.
     const auto known = m_folders.constFind(QString::fromRawData(path.data(), path.size()));
     if (known != m_folders.cend())
         return *known;
