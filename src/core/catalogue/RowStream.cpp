@@ -2,6 +2,8 @@
 
 #include "core/Failures.h"
 
+#include <QStringDecoder>
+
 #include <sqlite3.h>
 
 #include <utility>
@@ -75,6 +77,14 @@ int RowStream::columnIndex(QStringView name) const {
     return -1;
 }
 
+int RowStream::requiredColumn(QStringView name) const {
+    const int column = columnIndex(name);
+    if (column < 0)
+        throw CatalogueError(
+            QStringLiteral("The result has no field named %1.").arg(name.toString()));
+    return column;
+}
+
 bool RowStream::isNull(int column) const {
     return sqlite3_column_type(m_stmt, column) == SQLITE_NULL;
 }
@@ -106,5 +116,23 @@ QVariant RowStream::value(int column) const {
                           sqlite3_column_bytes(m_stmt, column));
     default:
         return QVariant();
+    }
+}
+
+void RowStream::textInto(int column, QString& into) const {
+    switch (sqlite3_column_type(m_stmt, column)) {
+    case SQLITE_NULL:
+        into.resize(0); // clear() would give the room back
+        return;
+    case SQLITE_TEXT: {
+        const QByteArrayView bytes = utf8(column);
+        // UTF-16 never needs more units than UTF-8 has bytes.
+        into.resize(bytes.size());
+        QStringDecoder decoder(QStringDecoder::Utf8);
+        into.truncate(decoder.appendToBuffer(into.data(), bytes) - into.constData());
+        return;
+    }
+    default:
+        into = value(column).toString();
     }
 }

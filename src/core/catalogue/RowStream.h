@@ -30,6 +30,8 @@ public:
     int columnCount() const;
     QStringList columns() const;
     int columnIndex(QStringView name) const; // -1 when there is no such field
+    // The position of a field a reader cannot do without; throws CatalogueError when none.
+    int requiredColumn(QStringView name) const;
 
     // The current row's fields. A text view stays valid until the next step.
     bool isNull(int column) const;
@@ -37,6 +39,9 @@ public:
     QByteArrayView utf8(int column) const;
     QString text(int column) const;   // Null reads as the empty text
     QVariant value(int column) const; // Null is a null QVariant
+    // The field as value().toString() reads it, written over `into` in the room it has: a
+    // walk that reads thousands of rows then allocates no text per field.
+    void textInto(int column, QString& into) const;
 
 private:
     sqlite3* m_db = nullptr;

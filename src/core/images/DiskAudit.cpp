@@ -5,7 +5,6 @@
 #include "core/catalogue/SqlText.h"
 #include "core/images/ImageLocator.h"
 #include "core/images/ImagePath.h"
-#include "core/images/PresenceScan.h"
 #include "core/search/Listing.h"
 
 #include <QDir>
@@ -13,6 +12,7 @@
 #include <QElapsedTimer>
 
 #include <cmath>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -59,59 +59,50 @@ private:
     int m_written = 0;
 };
 
-// Undumped disks and disks without a code are looked at but never written.
-bool keepsItsCode(const QVariant& got) {
-    return got.isNull() || got.toLongLong() == 2;
-}
+// What an audit reads of a disk's row: its file record and code, its image's place.
+class DiskColumns {
+public:
+    explicit DiskColumns(const RowStream& rows)
+        : m_fId(rows.requiredColumn(u"F_ID")), m_got(rows.requiredColumn(u"got")), m_files(rows) {}
 
-// The disks an audit visits, in order: their image paths are gathered first, so that the
-// files can be looked for on a worker while the codes are written here.
+    qlonglong fId(const RowStream& rows) const { return rows.integer(m_fId); }
+    // The code an audit may replace; none for undumped disks (2) and disks without a code,
+    // which are looked at but never written.
+    std::optional<qlonglong> code(const RowStream& rows) const {
+        if (rows.isNull(m_got))
+            return std::nullopt;
+        const qlonglong got = rows.integer(m_got);
+        return got == 2 ? std::nullopt : std::optional(got);
+    }
+    void readFiles(const RowStream& rows, DiskFiles& files) const { m_files.read(rows, files); }
+
+private:
+    int m_fId;
+    int m_got;
+    DiskFilesColumns m_files;
+};
+
+// Looks for the images of an audit's disks, in order, and writes the codes that change. One
+// locator serves the whole audit, so each folder is listed once.
 class Walk {
 public:
-    Walk(Catalogue& catalogue, const ResultSet& rows, const QString& root)
-        : m_rows(rows), m_rootAndSeparator(root + QDir::separator()), m_catalogue(catalogue),
-          m_scan(size_t(rows.rowCount())) {
-        // Field positions are found once; a walk visits thousands of rows.
-        const char16_t* names[] = {u"F_ID",     u"got",        u"folder",
-                                   u"filename", u"filenumber", u"fileexten"};
-        for (int i = 0; i < 6; ++i) {
-            m_fields[i] = rows.columnIndex(names[i]);
-            if (m_fields[i] < 0)
-                throw CatalogueError(QStringLiteral("The result has no field named %1.")
-                                         .arg(QString::fromUtf16(names[i])));
-        }
-    }
+    Walk(Catalogue& catalogue, const QString& root)
+        : m_writes(catalogue), m_path(root + QDir::separator()), m_rootSize(m_path.size()) {}
 
-    // Adds the current row as the next disk to visit; its file is looked for at once.
-    void add() {
-        const ResultSet::Row& row = m_rows.row(m_rows.position());
-        auto text = [&](int field) { return row[size_t(m_fields[field])].toString(); };
-        m_visits.push_back(m_rows.position());
-        m_scan.add(m_rootAndSeparator + relativeImagePath({text(2), text(3), text(4), text(5)}));
-    }
-
-    // Visits the disks in order, telling `afterEach` after each one.
-    qlonglong run(const std::function<void()>& afterEach) {
-        BatchedWrites writes(m_catalogue);
-        for (size_t k = 0; k < m_visits.size(); ++k) {
-            const ResultSet::Row& row = m_rows.row(m_visits[k]);
-            const int code = m_scan.present(k) ? 1 : 0;
-            const QVariant& got = row[size_t(m_fields[1])];
-            // Writing the code a disk already has changes nothing, so it is not written.
-            if (!keepsItsCode(got) && got.toLongLong() != code)
-                writes.writeCode(row[size_t(m_fields[0])].toLongLong(), code);
-            afterEach();
-        }
-        return qlonglong(m_visits.size());
+    void visit(qlonglong fId, std::optional<qlonglong> code, const DiskFiles& files) {
+        m_path.truncate(m_rootSize);
+        appendRelativeImagePath(m_path, files);
+        const int found = m_locator.present(m_path) ? 1 : 0;
+        // Writing the code a disk already has changes nothing, so it is not written.
+        if (code && *code != found)
+            m_writes.writeCode(fId, found);
     }
 
 private:
-    const ResultSet& m_rows;
-    QString m_rootAndSeparator;
-    Catalogue& m_catalogue;
-    PresenceScan m_scan;
-    int m_fields[6];
-    std::vector<qsizetype> m_visits;
+    BatchedWrites m_writes;
+    ImageLocator m_locator;
+    QString m_path; // the root and separator, then the disk's relative path
+    qsizetype m_rootSize;
 };
 
 // After each disk: the percentage is the bar's before this disk's step, the bar moves on by the
@@ -132,57 +123,71 @@ int auditPercentage(float barValue) {
 }
 
 qlonglong auditAllDisks(Catalogue& catalogue, const QString& root, const AuditObserver& observer) {
-    const qlonglong count =
-        catalogue.query(u"SELECT COUNT(F_ID) FROM Dnames").row(0)[0].toLongLong();
+    const qlonglong count = [&] {
+        RowStream counted = catalogue.stream(u"SELECT COUNT(F_ID) FROM Dnames");
+        return counted.next() ? counted.integer(0) : 0;
+    }();
     if (count == 0)
         throw Refusal{QStringLiteral("There are no disks to audit.")};
     AuditProgress progress;
     progress.disksLeft = count;
     const float step = float(kAuditBarMaximum) / float(count);
 
-    ResultSet& rows = catalogue.query(u"SELECT * FROM Dnames WHERE F_ID < 25000");
-    Walk walk(catalogue, rows, root);
-    for (rows.moveFirst(); !rows.atEnd(); rows.moveNext())
-        walk.add();
-    return walk.run([&] { advance(progress, step, observer); });
+    // Each code is written as soon as its row is read; SQLite lets a connection change rows
+    // and commit while one of its reads is still stepping.
+    RowStream rows = catalogue.stream(u"SELECT * FROM Dnames WHERE F_ID < 25000");
+    const DiskColumns disk(rows);
+    Walk walk(catalogue, root);
+    qlonglong visited = 0;
+    DiskFiles files;
+    while (rows.next()) {
+        disk.readFiles(rows, files);
+        walk.visit(disk.fId(rows), disk.code(rows), files);
+        ++visited;
+        advance(progress, step, observer);
+    }
+    return visited;
 }
 
 qlonglong auditGroup(Catalogue& catalogue, const QString& group, const QString& root,
                      const AuditObserver& observer) {
-    ResultSet& rows =
-        catalogue.query(QStringLiteral("SELECT * FROM Compilations,Dnames WHERE") +
-                        QStringLiteral(" Compilations.F_ID = Dnames.F_ID") +
-                        QStringLiteral(" AND compilations.[group] LIKE '%") + quoteDoubled(group) +
-                        QStringLiteral("%'") + QStringLiteral(" ORDER by group"));
-    // A disk is a run of rows with the same title and file record.
-    auto keyOf = [&rows] {
-        return rows.field(u"Group").toString() + rows.field(u"F_ID").toString();
+    RowStream rows =
+        catalogue.stream(QStringLiteral("SELECT * FROM Compilations,Dnames WHERE") +
+                         QStringLiteral(" Compilations.F_ID = Dnames.F_ID") +
+                         QStringLiteral(" AND compilations.[group] LIKE '%") + quoteDoubled(group) +
+                         QStringLiteral("%'") + QStringLiteral(" ORDER by group"));
+    // The step is counted in disks before the first one is looked at; a group is small, so
+    // its disks are kept.
+    struct Disk {
+        qlonglong fId;
+        std::optional<qlonglong> code;
+        DiskFiles files;
     };
-    qlonglong count = 0;
-    QString previous;
-    for (rows.moveFirst(); !rows.atEnd(); rows.moveNext()) {
-        const QString key = keyOf();
-        if (count == 0 || key != previous)
-            ++count;
-        previous = key;
+    std::vector<Disk> disks;
+    const DiskColumns disk(rows);
+    const int title = rows.requiredColumn(u"Group");
+    // A disk is a run of rows with the same title and file record.
+    QByteArray previousTitle;
+    while (rows.next()) {
+        const qlonglong fId = disk.fId(rows);
+        const QByteArrayView rowTitle = rows.utf8(title);
+        if (!disks.empty() && fId == disks.back().fId && rowTitle == previousTitle)
+            continue;
+        previousTitle = rowTitle.toByteArray();
+        disk.readFiles(rows, disks.emplace_back(Disk{fId, disk.code(rows), {}}).files);
     }
-    if (count == 0)
+    if (disks.empty())
         throw Refusal{QStringLiteral("There are no disks to audit.")};
     AuditProgress progress;
-    progress.disksLeft = count;
-    const float step = float(std::nearbyint(double(kAuditBarMaximum) / double(count)));
+    progress.disksLeft = qlonglong(disks.size());
+    const float step = float(std::nearbyint(double(kAuditBarMaximum) / double(disks.size())));
 
-    Walk walk(catalogue, rows, root);
-    previous.clear();
-    bool first = true;
-    for (rows.moveFirst(); !rows.atEnd(); rows.moveNext()) {
-        const QString key = keyOf();
-        if (first || key != previous)
-            walk.add();
-        first = false;
-        previous = key;
+    Walk walk(catalogue, root);
+    for (const Disk& each : disks) {
+        walk.visit(each.fId, each.code, each.files);
+        advance(progress, step, observer);
     }
-    return walk.run([&] { advance(progress, step, observer); });
+    return qlonglong(disks.size());
 }
 
 int auditEntry(Catalogue& catalogue, const DiskFiles& files, const QString& nummer,

@@ -26,8 +26,8 @@ int auditPercentage(float barValue);
 // The whole catalogue: every disk numbered below 25000 gets code 1 when its image is present
 // under `root`, else 0; undumped disks (2) and disks without a code keep theirs. The counts and
 // the step come from every disk, so with disks numbered 25000 or above the bar ends short.
-// Throws a Refusal for an empty catalogue, CatalogueError when the catalogue fails before
-// the first disk. Returns the number of disks visited.
+// Throws a Refusal for an empty catalogue, CatalogueError when the catalogue fails (the codes
+// of the disks visited before stay written). Returns the number of disks visited.
 qlonglong auditAllDisks(Catalogue& catalogue, const QString& root, const AuditObserver& observer);
 
 // The disks whose title contains `group` anywhere, one visit per run of rows of the same disk;

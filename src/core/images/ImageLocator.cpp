@@ -92,10 +92,8 @@ bool ImageLocator::present(const QString& path) {
     // No name ("", ".../") is a folder; a leading "." a hidden file, or "." and "..".
     if (name.isEmpty() || name.front() == u'.')
         return false;
-    struct stat info;
-    if (::stat(QFile::encodeName(path).constData(), &info) == 0)
-        return S_ISREG(info.st_mode);
-
+    // The name is looked up in its folder's listing, not stat()ed: a walk asks for thousands
+    // of images in a few hundred folders.
     const Folder* parent = folder(QStringView(path).first(folderLength(path, slash)));
     if (!parent)
         return false;
@@ -105,7 +103,7 @@ bool ImageLocator::present(const QString& path) {
 }
 
 const ImageLocator::Folder* ImageLocator::folder(QStringView path) {
-    // Borrows the text for the look-up: most misses are in folders already known.
+    // Borrows the text for the look-up: nearly every path is in a folder already known.
     const auto known = m_folders.constFind(QString::fromRawData(path.data(), path.size()));
     if (known != m_folders.cend())
         return *known;
@@ -154,7 +152,7 @@ const ImageLocator::Folder* ImageLocator::listing(const QString& path) {
             continue;
         Kind kind = Kind::Unknown;
 #ifdef DT_UNKNOWN
-        // The entry's type saves a stat() of every name matched without case.
+        // The entry's type saves a stat() of every name looked up.
         switch (entry->d_type) {
         case DT_REG:
             kind = Kind::File;

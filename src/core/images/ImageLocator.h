@@ -17,11 +17,11 @@
 // ordinary characters. A relative path resolves against the current folder. A folder that
 // cannot be listed holds no images.
 //
-// One locator serves one walk (an audit): it remembers the folders it has listed, so asking
-// for thousands of images costs about one stat() each. Every answer starts with a stat() of
-// the path as written, so a file under its exact name is always seen; names matched without
-// case or by wildcard come from the listing taken the first time their folder was needed, so
-// changes made after that are seen by the next locator only.
+// One locator serves one walk (an audit): each folder is listed the first time it is needed
+// and every answer about a name in it comes from that listing, so asking for thousands of
+// images costs one listing per folder and a look-up in memory per image. A listed name whose
+// kind the listing does not tell (a symbolic link, a file system without entry types) costs
+// one stat(). Changes made after a folder was listed are seen by the next locator only.
 class ImageLocator {
 public:
     bool present(const QString& path);

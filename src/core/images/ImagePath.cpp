@@ -1,6 +1,7 @@
 #include "core/images/ImagePath.h"
 
 #include "core/catalogue/ResultSet.h"
+#include "core/catalogue/RowStream.h"
 
 #include <QDir>
 
@@ -22,9 +23,31 @@ DiskFiles DiskFiles::fromCurrentRow(const ResultSet& rows) {
     return files;
 }
 
+DiskFilesColumns::DiskFilesColumns(const RowStream& rows)
+    : m_folder(rows.requiredColumn(u"folder")), m_filename(rows.requiredColumn(u"filename")),
+      m_filenumber(rows.requiredColumn(u"filenumber")),
+      m_fileexten(rows.requiredColumn(u"fileexten")) {}
+
+void DiskFilesColumns::read(const RowStream& rows, DiskFiles& files) const {
+    rows.textInto(m_folder, files.folder);
+    rows.textInto(m_filename, files.filename);
+    rows.textInto(m_filenumber, files.filenumber);
+    rows.textInto(m_fileexten, files.fileexten);
+}
+
 QString relativeImagePath(const DiskFiles& files) {
-    return files.folder + QDir::separator() + files.filename + files.filenumber + u'.' +
-           files.fileexten;
+    QString path;
+    appendRelativeImagePath(path, files);
+    return path;
+}
+
+void appendRelativeImagePath(QString& path, const DiskFiles& files) {
+    path += files.folder;
+    path += QDir::separator();
+    path += files.filename;
+    path += files.filenumber;
+    path += u'.';
+    path += files.fileexten;
 }
 
 QString composeImagePath(const QString& root, const DiskFiles& files) {

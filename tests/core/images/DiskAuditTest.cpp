@@ -7,6 +7,8 @@
 #include <QFile>
 #include <QTest>
 
+#include <tuple>
+
 namespace {
 
 void touch(const QString& path) {
@@ -105,6 +107,65 @@ private Q_SLOTS:
         QCOMPARE(audit.bars.size(), bars.size());
         for (qsizetype i = 0; i < bars.size(); ++i)
             QCOMPARE(audit.bars[i], bars[i]);
+    }
+
+    // The image is looked for where its four fields, as stored, lead, whatever they hold.
+    void imagePlaces_data() {
+        QTest::addColumn<QString>("fields"); // folder, file name, file number, extension
+        QTest::addColumn<QString>("image");  // made below the root; "x/" a folder
+        QTest::addColumn<QString>("code");
+        const std::tuple<const char*, const char*, const char*, const char*> cases[] = {
+            {"subfolder in the file name, other case", "'A', 'Sub/Menu', '1', 'st'",
+             "A/SUB/menu1.ST", "1"},
+            {"subfolder in the file name, elsewhere", "'A', 'Sub/Menu', '1', 'st'", "A/Menu1.st",
+             "0"},
+            {"separator ending the folder", "'A/', 'Menu', '1', 'st'", "A/Menu1.st", "1"},
+            {"Null pieces", "NULL, 'Menu', NULL, 'st'", "Menu.st", "1"},
+            {"spaces kept", "'A', 'Menu ', '1', 'st'", "A/Menu1.st", "0"},
+            {"folder named like the image", "'A', 'Menu', '1', 'st'", "A/Menu1.st/", "0"},
+        };
+        for (const auto& [name, fields, image, code] : cases)
+            QTest::newRow(name) << QString::fromUtf8(fields) << QString::fromUtf8(image)
+                                << QString::fromUtf8(code);
+    }
+    void imagePlaces() {
+        QFETCH(QString, fields);
+        QFETCH(QString, image);
+        QFETCH(QString, code);
+        // The disk starts with the other code, so each answer is written.
+        Audited audit(QStringLiteral("INSERT INTO Dnames VALUES (1, %1, %2);")
+                          .arg(code == u'1' ? 0 : 1)
+                          .arg(fields));
+        const QString root = audit.folder.file(QStringLiteral("root"));
+        if (image.endsWith(u'/'))
+            QVERIFY(QDir().mkpath(root + u'/' + image));
+        else
+            touch(root + u'/' + image);
+        QCOMPARE(auditAllDisks(audit.catalogue, root, {}), 1LL);
+        QCOMPARE(audit.codes(), QStringList{code});
+    }
+
+    // The codes are written while the disks are still being read, and committed every few
+    // thousand: every changed code of a long walk ends up in the catalogue.
+    void everyChangedCodeOfALongWalkIsWritten() {
+        // Disks 1 to 9000 in ten folders, coded 1 for an even number; a disk whose number is
+        // not a multiple of three has its image.
+        Audited audit(QStringLiteral(
+            "WITH RECURSIVE n(d) AS (SELECT 1 UNION ALL SELECT d + 1 FROM n WHERE d < 9000) "
+            "INSERT INTO Dnames SELECT d, 1 - d % 2, 'F' || (d % 10), 'D', d, 'st' FROM n;"));
+        const QString root = audit.folder.file(QStringLiteral("root"));
+        QStringList expected;
+        int changed = 0;
+        for (int d = 1; d <= 9000; ++d) {
+            const bool present = d % 3 != 0;
+            if (present)
+                touch(root + QStringLiteral("/F%1/D%2.st").arg(d % 10).arg(d));
+            expected << QString::number(int(present));
+            changed += int(present) != 1 - d % 2;
+        }
+        QVERIFY(changed > 2 * 2000);
+        QCOMPARE(auditAllDisks(audit.catalogue, root, {}), 9000LL);
+        QCOMPARE(audit.codes(), expected);
     }
 
     void groupAuditMatchesAnywhereInTheTitle() {
