@@ -209,6 +209,13 @@ csv_best_ms() { # CSV LINE
     awk -F, -v line="$(($2 + 1))" 'NR == line { printf "%.1f", $(NF - 1) * 1000 }' "$1"
 }
 
+# The ratio of the mean CPU time (user and system) of the two commands in hyperfine's CSV:
+# less disturbed than the wall time when the machine is busy with other work.
+csv_cpu_ratio() { # CSV
+    awk -F, 'NR > 1 { cpu[NR - 1] = $(NF - 3) + $(NF - 2) }
+        END { if (cpu[2] > 0) printf "%.2f", cpu[1] / cpu[2]; else print "-" }' "$1"
+}
+
 # Peak memory in MB of one run of a command, its output thrown away.
 peak_mb() {
     local file
@@ -243,10 +250,11 @@ compare_rows() { # KESTREL FLOOR
 }
 
 tsv="$work/bench-engine.tsv"
-printf 'entries\tfigure\tkestrel_ms\tfloor_ms\tratio\tkestrel_mb\tfloor_mb\trows\tcheck\n' >"$tsv"
-row() { # ENTRIES FIGURE KESTREL_MS FLOOR_MS KESTREL_MB FLOOR_MB ROWS CHECK
-    printf '%s\t%s\t%s\t%s\t%s\t%s\t%s\t%s\t%s\n' "$1" "$2" "$3" "$4" "$(ratio "$3" "$4")" \
-        "$5" "$6" "$7" "$8" >>"$tsv"
+printf 'entries\tfigure\tkestrel_ms\tfloor_ms\tratio\tcpu_ratio\tkestrel_mb\tfloor_mb\trows\tcheck\n' \
+    >"$tsv"
+row() { # ENTRIES FIGURE KESTREL_MS FLOOR_MS CPU_RATIO KESTREL_MB FLOOR_MB ROWS CHECK
+    printf '%s\t%s\t%s\t%s\t%s\t%s\t%s\t%s\t%s\t%s\n' "$1" "$2" "$3" "$4" "$(ratio "$3" "$4")" \
+        "$5" "$6" "$7" "$8" "$9" >>"$tsv"
 }
 say() { echo "bench-engine: $*" >&2; }
 
@@ -302,6 +310,7 @@ for entries in "${size_list[@]}"; do
         row "$entries" "search ${labels[$i]}" \
             "$(csv_best_ms "$dir/timings/search-$i.csv" 1)" \
             "$(csv_best_ms "$dir/timings/search-$i.csv" 2)" \
+            "$(csv_cpu_ratio "$dir/timings/search-$i.csv")" \
             "$(peak_mb "$cli" --folder "$folder" search "${args[@]}")" \
             "$(peak_mb sqlite3 -init /dev/null -batch "$floor" ".read $dir/sql/$i.sql")" \
             "$(wc -l <"$dir/rows/$i-kestrel.txt")" \
@@ -333,7 +342,7 @@ for entries in "${size_list[@]}"; do
         else
             check="kestrel-cli listed $cli_rows rows"
         fi
-        row "$entries" "window ${labels[$i]}" "$window_ms" "$(cat "$dir/timings/query-$i.ms")" \
+        row "$entries" "window ${labels[$i]}" "$window_ms" "$(cat "$dir/timings/query-$i.ms")" "-" \
             "$window_mb (all)" "-" "$window_rows" "$check"
     done
     say "$entries: window listing"
@@ -343,7 +352,7 @@ for entries in "${size_list[@]}"; do
     cli_rows=$(wc -l <"$dir/rows/4-kestrel.txt")
     check="as many rows as kestrel-cli"
     [ "$listing_rows" = "$cli_rows" ] || check="kestrel-cli listed $cli_rows rows"
-    row "$entries" "window listing, every entry" "$listing_ms" "$(cat "$dir/timings/query-4.ms")" \
+    row "$entries" "window listing, every entry" "$listing_ms" "$(cat "$dir/timings/query-4.ms")" "-" \
         "$listing_mb" "-" "$listing_rows" "$check"
 
     # The audit changes availability codes: each run audits a fresh copy of the catalogue.
@@ -365,7 +374,7 @@ for entries in "${size_list[@]}"; do
     done
     rm -rf "$dir/audit-folder"
     disks=$(sed -n 's/^disks \([0-9]*\).*/\1/p' "$dir/logs/audit.txt")
-    row "$entries" "audit, vs stat() of each path" "$audit_best" "$stat_best" "$audit_mb" "-" \
+    row "$entries" "audit, vs stat() of each path" "$audit_best" "$stat_best" "-" "$audit_mb" "-" \
         "$disks disks" "-"
 
     # Start-up: the main window on the catalogue against an empty Qt main window.
@@ -375,7 +384,8 @@ for entries in "${size_list[@]}"; do
         "$(printf '%q ' "$bench" startup "$folder")" "$(printf '%q ' "$bench" startup --empty)" \
         >/dev/null
     row "$entries" "start-up, vs empty window" "$(csv_best_ms "$dir/timings/startup.csv" 1)" \
-        "$(csv_best_ms "$dir/timings/startup.csv" 2)" "$(peak_mb "$bench" startup "$folder")" \
+        "$(csv_best_ms "$dir/timings/startup.csv" 2)" "$(csv_cpu_ratio "$dir/timings/startup.csv")" \
+        "$(peak_mb "$bench" startup "$folder")" \
         "$(peak_mb "$bench" startup --empty)" "-" "-"
 
     # Nothing measured may have written into the measured folder.
@@ -392,22 +402,21 @@ done
 
 # The table, from the TSV.
 awk -F'\t' '
-    NR == 1 { next }
-    { for (f = 1; f <= NF; f++) cell[NR, f] = $f; rows = NR }
-    END {
-        format = "%-9s %-36s %10s %10s %6s %10s %8s %9s  %s\n"
-        printf format, "entries", "figure", "kestrel", "floor", "ratio", "kestrel", "floor",
-            "rows", "check"
-        printf format, "", "", "ms", "ms", "", "peak MB", "peak MB", "", ""
-        for (r = 2; r <= rows; r++)
-            printf format, cell[r, 1], cell[r, 2], cell[r, 3], cell[r, 4], cell[r, 5],
-                cell[r, 6], cell[r, 7], cell[r, 8], cell[r, 9]
-    }' "$tsv"
+    function line(a, b, c, d, e, f, g, h, i, j) {
+        printf "%-8s %-34s %9s %9s %6s %6s %9s %7s %11s  %s\n", a, b, c, d, e, f, g, h, i, j
+    }
+    NR == 1 {
+        line("entries", "figure", "kestrel", "floor", "ratio", "cpu", "kestrel", "floor", "rows", "check")
+        line("", "", "ms", "ms", "", "ratio", "peak MB", "peak MB", "", "")
+        next
+    }
+    { line($1, $2, $3, $4, $5, $6, $7, $8, $9, $10) }' "$tsv"
 cat <<EOF
 
 Floors: search = sqlite3 shell, same statement in plain SQLite on a COLLATE NOCASE copy
 (whole process, output to /dev/null); window = that statement's run time inside sqlite3
 (.timer); audit = stat() of every composed path; start-up = an empty Qt main window.
-Best of $runs runs (audit: of up to 3, each on a fresh copy). Window peak memory is for all
-five searches in one process. Details: $work (TSV: $tsv).
+Times are the best of $runs runs (audit: of up to 3, each on a fresh copy); ratio is of
+those, cpu ratio of the mean user + system time, where both are whole processes. Window peak
+memory is for all five searches in one process. Details: $work (TSV: $tsv).
 EOF
