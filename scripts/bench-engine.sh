@@ -184,18 +184,18 @@ setting() {
 make_floor() { # CATALOGUE FLOOR
     local original="$1" floor="$2" nocase tables table
     nocase='s/\<TEXT\>([[:space:]]+COLLATE[[:space:]]+[A-Za-z_]+)?/TEXT COLLATE NOCASE/g'
-    tables=$(sqlite3 "$original" \
+    tables=$(sqlite3 -readonly "$original" \
         "SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT LIKE 'sqlite%'")
     rm -f "$floor.tmp"
     {
         echo "ATTACH '${original//\'/\'\'}' AS original;"
         echo "BEGIN;"
-        sqlite3 "$original" "SELECT sql || ';' FROM sqlite_master
+        sqlite3 -readonly "$original" "SELECT sql || ';' FROM sqlite_master
             WHERE type = 'table' AND name NOT LIKE 'sqlite%'" | sed -E "$nocase"
         for table in $tables; do
             echo "INSERT INTO main.[$table] SELECT * FROM original.[$table];"
         done
-        sqlite3 "$original" "SELECT sql || ';' FROM sqlite_master
+        sqlite3 -readonly "$original" "SELECT sql || ';' FROM sqlite_master
             WHERE type = 'index' AND sql IS NOT NULL" |
             sed -E 's/[[:space:]]+COLLATE[[:space:]]+[A-Za-z_]+//g'
         echo "COMMIT;"
@@ -235,7 +235,7 @@ ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.2f", a / b; else
 
 # Compares the rows kestrel-cli printed with the floor's; says how they differ.
 compare_rows() { # KESTREL FLOOR
-    local line
+    local said line
     if cmp -s "$1" "$2"; then
         echo "rows equal"
     elif [ "$(sort "$1" | cksum)" = "$(sort "$2" | cksum)" ] &&
@@ -243,9 +243,13 @@ compare_rows() { # KESTREL FLOOR
         # Rows with equal sort keys may come in any order; only such rows differ here.
         echo "rows equal, ties in another order"
     else
-        line=$(cmp "$1" "$2" 2>&1 | grep -o 'line [0-9]*' | head -1 || true)
-        echo "rows differ from ${line:-the start}: kestrel \"$(sed -n "${line#line }p" "$1")\"" \
-            "floor \"$(sed -n "${line#line }p" "$2")\""
+        # cmp names the line of the first difference, or the last line of the shorter file.
+        said=$(cmp "$1" "$2" 2>&1 || true)
+        line=$(grep -o 'line [0-9]*' <<<"$said" | head -1 || true)
+        line=${line#line }
+        if [[ "$said" == *EOF* && -n "$line" ]]; then line=$((line + 1)); fi
+        echo "rows differ from row ${line:=1}: kestrel \"$(sed -n "${line}p" "$1")\"" \
+            "floor \"$(sed -n "${line}p" "$2")\""
     fi
 }
 
