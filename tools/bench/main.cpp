@@ -2,13 +2,20 @@
 //   kestrel-bench startup FOLDER   start the main window on FOLDER, quit once it is shown
 //   kestrel-bench startup --empty  the same with an empty main window, for comparison
 //   kestrel-bench listing FOLDER [RUNS]  time listing every entry into the result list
-//   kestrel-bench search FOLDER [RUNS]   time the Search button for a few typical searches
+//   kestrel-bench search FOLDER [RUNS]   time the Search button for a few typical searches,
+//                                        each labelled with the kestrel-cli search options
+//                                        that list the same rows
 //   kestrel-bench audit FOLDER ROOT      make every other disk's image under ROOT (empty files),
 //                                        then time a full audit next to a bare stat() of the
 //                                        same paths
+// The window modes run on a scratch program folder (the catalogue of FOLDER linked in, a copy
+// of its Rummage.ini), removed afterwards: the window writes each search into the settings'
+// search history, and measuring must leave FOLDER as it was.
+// scripts/bench-engine.sh runs all of them next to plain SQLite and prints one table.
 #include "gui/mainwindow/MainWindow.h"
 #include "gui/mainwindow/Startup.h"
 #include "core/catalogue/Catalogue.h"
+#include "core/settings/Settings.h"
 #include "core/images/DiskAudit.h"
 #include "core/images/ImagePath.h"
 #include "core/browser/Clock.h"
@@ -19,6 +26,7 @@
 #include <QComboBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTemporaryDir>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -32,6 +40,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -48,25 +57,63 @@ ProgramFolder folderAt(const QString& path) {
     return folder;
 }
 
+// A throwaway program folder for a window on FOLDER: its catalogue linked in, its settings
+// copied. Removed when it goes out of scope; the linked catalogue itself stays.
+class ScratchFolder {
+public:
+    explicit ScratchFolder(const QString& measured)
+        : m_dir(QDir::tempPath() + QStringLiteral("/kestrel-bench-XXXXXX")) {
+        const QString catalogue = QDir(measured).absoluteFilePath(Catalogue::fileName());
+        const QString settings = QDir(measured).filePath(Settings::fileName());
+        if (!m_dir.isValid()) {
+            m_error = QStringLiteral("cannot make a scratch folder: %1").arg(m_dir.errorString());
+        } else if (!QFileInfo::exists(catalogue)) {
+            m_error = QStringLiteral("no catalogue %1").arg(catalogue);
+        } else if (!QFile::link(catalogue, m_dir.filePath(Catalogue::fileName())) ||
+                   (QFileInfo::exists(settings) &&
+                    !QFile::copy(settings, m_dir.filePath(Settings::fileName())))) {
+            m_error = QStringLiteral("cannot fill the scratch folder %1").arg(m_dir.path());
+        }
+    }
+
+    QString path() const { return m_dir.path(); }
+    // Empty when the folder is ready; said on stderr by the caller otherwise.
+    const QString& error() const { return m_error; }
+
+private:
+    QTemporaryDir m_dir;
+    QString m_error;
+};
+
+int scratchFailed(const ScratchFolder& scratch) {
+    std::fprintf(stderr, "kestrel-bench: %s\n", qPrintable(scratch.error()));
+    return 1;
+}
+
 int startup(const QString& folder) {
     QtPrompts prompts;
     Catalogue catalogue;
     SystemClock clock;
     RecordingShell shell;
+    std::optional<ScratchFolder> scratch;
     std::unique_ptr<MainWindow> window;
     QMainWindow empty;
     if (folder == QLatin1String("--empty")) {
         empty.show();
-    } else if (const int status =
-                   openMainWindow(folderAt(folder), {catalogue, prompts, clock, shell}, window)) {
+    } else if (!scratch.emplace(folder).error().isEmpty()) {
+        return scratchFailed(*scratch);
+    } else if (const int status = openMainWindow(folderAt(scratch->path()),
+                                                 {catalogue, prompts, clock, shell}, window)) {
         return status;
     }
     QTimer::singleShot(0, qApp, &QCoreApplication::quit);
     return QApplication::exec();
 }
 
-// A main window on a program folder, with answered dialogs and no real starts.
+// A main window on a scratch copy of a program folder, with answered dialogs and no real
+// starts. The scratch folder is declared first so that it outlives the window.
 struct BenchWindow {
+    ScratchFolder scratch;
     ScriptedPrompts prompts;
     Catalogue catalogue;
     SystemClock clock;
@@ -74,8 +121,14 @@ struct BenchWindow {
     std::unique_ptr<MainWindow> window;
     int status;
 
-    explicit BenchWindow(const QString& folder)
-        : status(openMainWindow(folderAt(folder), {catalogue, prompts, clock, shell}, window)) {}
+    explicit BenchWindow(const QString& folder) : scratch(folder), status(open()) {}
+
+private:
+    int open() {
+        if (!scratch.error().isEmpty())
+            return scratchFailed(scratch);
+        return openMainWindow(folderAt(scratch.path()), {catalogue, prompts, clock, shell}, window);
+    }
 };
 
 int rowsListed(const MainWindow& window) {
@@ -117,20 +170,25 @@ int listing(const QString& folder, int runs) {
     return 0;
 }
 
-// Typical searches, as the user would make them.
+// Typical searches, as the user would make them, each labelled with the kestrel-cli search
+// options that list the same rows.
 int search(const QString& folder, int runs) {
     BenchWindow bench(folder);
     if (bench.status)
         return bench.status;
     MainWindow& window = *bench.window;
+    auto* groupBox = window.findChild<QComboBox*>(QStringLiteral("Combo6"));
     struct Case {
-        const char* name;
-        const char* text;
+        const char* label;
+        const char* text; // nullptr: a search by letter
         const char* letter;
+        const char* group;
     };
-    const Case cases[] = {{"space only (every entry)", " ", nullptr},
-                          {"#dragon +demo, contains", "#dragon +demo", nullptr},
-                          {"0-9, alphanumeric", nullptr, "0-9"}};
+    const Case cases[] = {{"--name dragon", "dragon", nullptr, "ALL"},
+                          {"--name \"#dragon +demo\"", "#dragon +demo", nullptr, "ALL"},
+                          {"--letter 0-9", nullptr, "0-9", "ALL"},
+                          {"--group Automation", "", nullptr, "Automation"},
+                          {"--name \" \"", " ", nullptr, "ALL"}};
     for (const Case& c : cases) {
         if (c.letter) {
             window.findChild<QRadioButton*>(QStringLiteral("Option1"))->setChecked(true);
@@ -139,11 +197,16 @@ int search(const QString& folder, int runs) {
         } else {
             window.findChild<QRadioButton*>(QStringLiteral("Option2"))->setChecked(true);
         }
+        groupBox->setCurrentText(QLatin1String(c.group));
+        const qsizetype shown = bench.prompts.shown().size();
         const std::vector<qint64> times = timeSearch(window, runs, c.text);
-        std::printf("%-28s rows %6d  min %4lld ms  median %4lld ms  max %4lld ms\n", c.name,
+        std::printf("%-28s rows %6d  min %4lld ms  median %4lld ms  max %4lld ms\n", c.label,
                     rowsListed(window), static_cast<long long>(times.front()),
                     static_cast<long long>(times[times.size() / 2]),
                     static_cast<long long>(times.back()));
+        // A refused search lists nothing; say why rather than report its time.
+        for (qsizetype i = shown; i < bench.prompts.shown().size(); ++i)
+            std::printf("  refused: %s\n", qPrintable(bench.prompts.shown()[i].text));
     }
     std::printf("peak memory %ld MB\n", peakMegabytes());
     return 0;
