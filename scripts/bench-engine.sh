@@ -242,6 +242,11 @@ compare_rows() { # KESTREL FLOOR
         cmp -s <(awk -F' -- ' '{ print $1 }' "$1") <(awk -F' -- ' '{ print $1 }' "$2"); then
         # Rows with equal sort keys may come in any order; only such rows differ here.
         echo "rows equal, ties in another order"
+    elif [ "$(sort "$1" | cksum)" = "$(sort "$2" | cksum)" ] &&
+        awk -F' -- ' '{ print $1 }' "$1" | iconv -f UTF-8 -t ASCII//TRANSLIT |
+        tr '[:upper:]' '[:lower:]' | LC_ALL=C sort -c 2>/dev/null; then
+        # The floor's NOCASE puts accented letters after "z"; kestrel puts "É" with "E".
+        echo "rows equal, accented titles in reader's order"
     else
         # cmp names the line of the first difference, or the last line of the shorter file.
         said=$(cmp "$1" "$2" 2>&1 || true)
@@ -359,9 +364,13 @@ for entries in "${size_list[@]}"; do
     row "$entries" "window listing, every entry" "$listing_ms" "$(cat "$dir/timings/query-4.ms")" "-" \
         "$listing_mb" "-" "$listing_rows" "$check"
 
-    # The audit changes availability codes: each run audits a fresh copy of the catalogue.
+    # The audit changes availability codes: each run audits a fresh copy of the catalogue, where
+    # most codes change (every other image is present), then audits it again, when none does.
     say "$entries: audit"
-    audit_best="" stat_best="" audit_mb=""
+    audit_best="" reaudit_best="" stat_best="" audit_mb=""
+    audit_times() { # LOG -> "STAT_MS AUDIT_MS" of "disks N  present P  stat() floor A ms  full audit B ms"
+        sed -n 's/.*stat() floor \([0-9]*\) ms  full audit \([0-9]*\) ms.*/\1 \2/p' "$1"
+    }
     for _ in $(seq 1 "$(( runs < 3 ? runs : 3 ))"); do
         rm -rf "$dir/audit-folder"
         mkdir -p "$dir/audit-folder"
@@ -369,16 +378,21 @@ for entries in "${size_list[@]}"; do
         mb_file="$dir/logs/audit.mb"
         run_logged audit /usr/bin/time -f %M -o "$mb_file" "$bench" audit "$dir/audit-folder" \
             "$dir/images"
-        # "disks N  present P  stat() floor A ms  full audit B ms  ratio R"
-        read -r stat_ms audit_ms < <(sed -n 's/.*stat() floor \([0-9]*\) ms  full audit \([0-9]*\) ms.*/\1 \2/p' \
-            "$dir/logs/audit.txt")
+        read -r stat_ms audit_ms < <(audit_times "$dir/logs/audit.txt")
         if [ -z "$audit_best" ] || [ "$audit_ms" -lt "$audit_best" ]; then audit_best=$audit_ms; fi
         if [ -z "$stat_best" ] || [ "$stat_ms" -lt "$stat_best" ]; then stat_best=$stat_ms; fi
         audit_mb=$(awk '{ printf "%.0f", $1 / 1024 }' "$mb_file")
+        run_logged reaudit "$bench" audit "$dir/audit-folder" "$dir/images"
+        read -r stat_ms audit_ms < <(audit_times "$dir/logs/reaudit.txt")
+        if [ -z "$reaudit_best" ] || [ "$audit_ms" -lt "$reaudit_best" ]; then reaudit_best=$audit_ms; fi
+        if [ "$stat_ms" -lt "$stat_best" ]; then stat_best=$stat_ms; fi
     done
     rm -rf "$dir/audit-folder"
     disks=$(sed -n 's/^disks \([0-9]*\).*/\1/p' "$dir/logs/audit.txt")
-    row "$entries" "audit, vs stat() of each path" "$audit_best" "$stat_best" "-" "$audit_mb" "-" \
+    changed=$(sed -n 's/^codes that may change: \([0-9]*\).*/\1/p' "$dir/logs/audit.txt")
+    row "$entries" "audit, most codes change" "$audit_best" "$stat_best" "-" "$audit_mb" "-" \
+        "$disks disks" "up to $changed codes written"
+    row "$entries" "audit again, none changes" "$reaudit_best" "$stat_best" "-" "-" "-" \
         "$disks disks" "-"
 
     # Start-up: the main window on the catalogue against an empty Qt main window.
@@ -419,7 +433,7 @@ cat <<EOF
 
 Floors: search = sqlite3 shell, same statement in plain SQLite on a COLLATE NOCASE copy
 (whole process, output to /dev/null); window = that statement's run time inside sqlite3
-(.timer); audit = stat() of every composed path; start-up = an empty Qt main window.
+(.timer); audit = stat() of every composed path (the better of the runs before and after); start-up = an empty Qt main window.
 Times are the best of $runs runs (audit: of up to 3, each on a fresh copy); ratio is of
 those, cpu ratio of the mean user + system time, where both are whole processes. Window peak
 memory is for all five searches in one process. Details: $work (TSV: $tsv).
