@@ -28,9 +28,17 @@ void run(sqlite3* db, const QString& sql) {
     }
 }
 
-int userVersion(sqlite3* db) {
-    RowStream version(db, QStringLiteral("PRAGMA user_version"));
-    return version.next() ? int(version.integer(0)) : 0;
+int pragmaValue(sqlite3* db, const char* pragma) {
+    RowStream value(db, QStringLiteral("PRAGMA ") + QLatin1String(pragma));
+    return value.next() ? int(value.integer(0)) : 0;
+}
+
+// Earlier builds of the demo generator marked their files in user_version, which now holds the
+// layout's version. A mark of another program moves to application_id, where such marks belong,
+// when that is free.
+void keepMark(sqlite3* db, int userVersion) {
+    if (userVersion > kCatalogueVersion && pragmaValue(db, "application_id") == 0)
+        run(db, QStringLiteral("PRAGMA application_id = %1").arg(userVersion));
 }
 
 QString quotedName(const QString& name) {
@@ -57,7 +65,8 @@ QString backupPath(const QString& path) {
 struct TableToRebuild {
     QString name;
     QString sql;
-    QStringList indexes; // other than the program's own, which are made anew
+    QStringList indexes;  // other than the program's own, which are made anew
+    QStringList triggers; // dropped with the table, so made again
 };
 
 std::vector<TableToRebuild> tablesToRebuild(sqlite3* db) {
@@ -66,11 +75,17 @@ std::vector<TableToRebuild> tablesToRebuild(sqlite3* db) {
                                       "AND sql LIKE '%%1%'")
                            .arg(QLatin1String(kJetCollation)));
     while (rows.next())
-        tables.push_back({rows.text(0), rows.text(1), {}});
+        tables.push_back({rows.text(0), rows.text(1), {}, {}});
     for (TableToRebuild& table : tables) {
+        const QString owner = u'\'' + quoteDoubled(table.name) + u'\'';
+        RowStream triggers(db, QStringLiteral("SELECT sql FROM sqlite_schema WHERE type = "
+                                              "'trigger' AND sql IS NOT NULL AND tbl_name = %1")
+                                   .arg(owner));
+        while (triggers.next())
+            table.triggers << withoutOwnCollation(triggers.text(0));
         RowStream indexes(db, QStringLiteral("SELECT name, sql FROM sqlite_schema WHERE type = "
                                              "'index' AND sql IS NOT NULL AND tbl_name = %1")
-                                  .arg(u'\'' + quoteDoubled(table.name) + u'\''));
+                                  .arg(owner));
         while (indexes.next()) {
             const QString name = indexes.text(0);
             const bool ours =
@@ -101,15 +116,22 @@ void rebuild(sqlite3* db, const TableToRebuild& table) {
     run(db,
         QStringLiteral("INSERT INTO %1 SELECT * FROM %2").arg(building, quotedName(table.name)));
     run(db, QStringLiteral("DROP TABLE %1").arg(quotedName(table.name)));
+    // Views and triggers that name the table would make the rename refuse while it is gone;
+    // under the old rules the rename leaves them alone, and the name they use comes back.
+    run(db, QStringLiteral("PRAGMA legacy_alter_table = ON"));
     run(db, QStringLiteral("ALTER TABLE %1 RENAME TO %2").arg(building, quotedName(table.name)));
+    run(db, QStringLiteral("PRAGMA legacy_alter_table = OFF"));
     for (const QString& index : table.indexes)
         run(db, index);
+    for (const QString& trigger : table.triggers)
+        run(db, trigger);
 }
 
 } // namespace
 
 QString upgradeCatalogue(sqlite3* db, const QString& path) {
-    if (userVersion(db) >= kCatalogueVersion && tablesToRebuild(db).empty())
+    const int version = pragmaValue(db, "user_version");
+    if (version >= kCatalogueVersion && tablesToRebuild(db).empty())
         return QString();
     const QFileInfo file(path);
     if (!file.isWritable() || !QFileInfo(file.absolutePath()).isWritable()) {
@@ -129,10 +151,11 @@ QString upgradeCatalogue(sqlite3* db, const QString& path) {
         run(db, QStringLiteral("BEGIN IMMEDIATE"));
         for (const TableToRebuild& table : tablesToRebuild(db))
             rebuild(db, table);
+        keepMark(db, version);
         createCatalogueIndexes(db);
         run(db, QStringLiteral("COMMIT"));
     } catch (const CatalogueError& error) {
-        sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+        sqlite3_exec(db, "ROLLBACK; PRAGMA legacy_alter_table = OFF", nullptr, nullptr, nullptr);
         QFile::remove(backup); // nothing changed
         qWarning("The catalogue %s could not be upgraded: %s", qUtf8Printable(path),
                  qUtf8Printable(error.message()));

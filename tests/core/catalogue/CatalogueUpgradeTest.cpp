@@ -227,6 +227,34 @@ private Q_SLOTS:
         QVERIFY(fileBytes(path) == upgraded);
     }
 
+    // A view and a trigger of the user's on the rebuilt tables come through (SQLite's rename
+    // checks every view, and dropping a table drops its triggers), and a mark another program
+    // kept where the version now lives moves to the application id.
+    void viewsTriggersAndMarksSurvive() {
+        TestFolder folder;
+        const QString path = folder.cataloguePath();
+        QCOMPARE(writeOldCatalogue(
+                     path, kOldDemoMark,
+                     "CREATE VIEW Favs AS SELECT Game FROM Compilations WHERE favourite <> 0;"
+                     "CREATE TABLE Edits (nummer INTEGER);"
+                     "CREATE TRIGGER Noted AFTER UPDATE ON Compilations BEGIN INSERT INTO Edits "
+                     "VALUES (new.Nummer); END;"),
+                 QStringLiteral("ok"));
+        Catalogue catalogue;
+        catalogue.open(path);
+        QVERIFY(!catalogue.upgradeNotice().isEmpty());
+        const Db db = openRaw(path);
+        QCOMPARE(rawRows(db.get(), QStringLiteral("SELECT Game FROM Favs ORDER BY Game")),
+                 (QStringList{"'Xenon'", "'Zool'"}));
+        QCOMPARE(exec(db.get(), QStringLiteral("UPDATE Compilations SET Game = 'x' WHERE Nummer "
+                                               "= 7")),
+                 QStringLiteral("ok"));
+        QCOMPARE(rawRows(db.get(), QStringLiteral("SELECT nummer FROM Edits")), QStringList{"7"});
+        QCOMPARE(rawRows(db.get(), QStringLiteral("SELECT application_id, user_version FROM "
+                                                  "pragma_application_id, pragma_user_version")),
+                 QStringList{QStringLiteral("%1|%2").arg(kOldDemoMark).arg(kCatalogueVersion)});
+    }
+
     // Other SQLite tools cannot check, sort or edit the old file; the upgraded one they can.
     void otherToolsCanUseTheUpgradedFile() {
         TestFolder folder;
