@@ -375,6 +375,8 @@ for entries in "${size_list[@]}"; do
         rm -rf "$dir/audit-folder"
         mkdir -p "$dir/audit-folder"
         cp "$catalogue" "$folder/Rummage.ini" "$dir/audit-folder/"
+        # Else the audit's first commit would wait for the whole fresh copy to reach the disk.
+        sync "$dir/audit-folder/"*
         mb_file="$dir/logs/audit.mb"
         run_logged audit /usr/bin/time -f %M -o "$mb_file" "$bench" audit "$dir/audit-folder" \
             "$dir/images"
