@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs, from Debian's packages only, whatever Kestrel needs to build, run and test.
 # Packages already present are left alone; nothing is downloaded any other way.
+#   scripts/install-deps.sh         to build, run and test
+#   scripts/install-deps.sh fuzz    also clang with libFuzzer and the sanitizers' runtimes
 set -euo pipefail
 
 packages=(
@@ -10,6 +12,9 @@ packages=(
     mdbtools-dev
     fonts-dejavu-core
 )
+if [ "${1:-}" = fuzz ]; then
+    packages+=(clang libclang-rt-14-dev)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,0 +1,53 @@
+// The settings store on any file: reading never fails, and a write sets its key and leaves
+// every other key as it read before.
+#include "core/settings/SettingsStore.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    static QTemporaryDir folder;
+    const QString file = folder.filePath(QStringLiteral("Rummage.ini"));
+    {
+        QFile out(file);
+        if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            return 0;
+        out.write(reinterpret_cast<const char*>(data), qint64(size));
+    }
+    // Names the fuzzer is likely to build: short sections and keys of the input's own letters.
+    const QString sections[] = {QStringLiteral("a"), QStringLiteral("Settings"),
+                                QStringLiteral("b c")};
+    const QString keys[] = {QStringLiteral("a"), QStringLiteral("x"), QStringLiteral("Key1")};
+    QStringList before;
+    for (const QString& section : sections)
+        for (const QString& key : keys)
+            before << readini(section, key, QStringLiteral("<none>"), file);
+
+    // A value a line can hold as it is.
+    QString value =
+        QString::fromUtf8(reinterpret_cast<const char*>(data), qsizetype(qMin<size_t>(size, 24)))
+            .remove(u'\r')
+            .remove(u'\n')
+            .remove(QChar(0))
+            .trimmed();
+    writeini(QStringLiteral("Fuzzed"), QStringLiteral("Written"), value, file);
+    const QString read = readini(QStringLiteral("Fuzzed"), QStringLiteral("Written"),
+                                 QStringLiteral("<none>"), file);
+    if (read != value && !(value.startsWith(u'"') || value.endsWith(u'"'))) {
+        std::fprintf(stderr, "wrote \"%s\", read \"%s\"\n", qPrintable(value), qPrintable(read));
+        std::abort();
+    }
+    QStringList after;
+    for (const QString& section : sections)
+        for (const QString& key : keys)
+            after << readini(section, key, QStringLiteral("<none>"), file);
+    if (after != before) {
+        std::fprintf(stderr, "a write changed other keys\n");
+        std::abort();
+    }
+    return 0;
+}
