@@ -280,12 +280,10 @@ qint64 copyRows(NewCatalogue& db, TableCopy& copy, Progress& progress) {
     }
     // libmdb ends a table quietly at a page it cannot read; the definition's count tells.
     if (rows < reader.expectedRows())
-        throw CatalogueError(
-            QStringLiteral("The file is damaged or incomplete (was it cut short while being "
-                           "copied?): table %1 holds %2 rows, but only %3 could be read.")
-                .arg(reader.name())
-                .arg(reader.expectedRows())
-                .arg(rows));
+        throw mdbDamaged(QStringLiteral("table %1 holds %2 rows, but only %3 could be read")
+                             .arg(reader.name())
+                             .arg(reader.expectedRows())
+                             .arg(rows));
     return rows;
 }
 
@@ -352,6 +350,11 @@ MdbImportCounts importInto(const QString& mdbPath, const QString& sqlitePath,
     return counts;
 }
 
+CatalogueError refused(const QString& mdbPath, const QString& reason) {
+    return CatalogueError(
+        QStringLiteral("The catalogue cannot be imported from:\n%1\n\n%2").arg(mdbPath, reason));
+}
+
 } // namespace
 
 qint64 MdbImportCounts::totalRows() const {
@@ -366,7 +369,13 @@ MdbImportCounts importMdb(const QString& mdbPath, const QString& sqlitePath,
     try {
         return importInto(mdbPath, sqlitePath, progress, target);
     } catch (const CatalogueError& error) {
-        throw CatalogueError(QStringLiteral("The catalogue cannot be imported from:\n%1\n\n%2")
-                                 .arg(mdbPath, error.message()));
+        throw refused(mdbPath, error.message());
+    } catch (const std::exception& error) {
+        // Out of memory or a size beyond reason: what a damaged file leads to.
+        throw refused(
+            mdbPath,
+            mdbDamaged(
+                QStringLiteral("reading it failed (%1)").arg(QString::fromLocal8Bit(error.what())))
+                .message());
     }
 }

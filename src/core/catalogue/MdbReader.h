@@ -24,7 +24,11 @@ struct MdbColumnInfo {
     MdbAffinity affinity;
 };
 
+class CatalogueError;
 class MdbFileReader;
+
+// The reason given for a file found damaged: what was found wrong, without the file name.
+CatalogueError mdbDamaged(const QString& what);
 
 // The rows of one table, in the order the file holds them. Throws CatalogueError (the reason
 // alone, without the file name) when the file turns out damaged or incomplete.
