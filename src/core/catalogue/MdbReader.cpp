@@ -16,6 +16,7 @@
 #include <bit>
 #include <cmath>
 #include <cstring>
+#include <new>
 
 namespace {
 
@@ -92,6 +93,13 @@ CatalogueError mdbDamaged(const QString& what) {
         QStringLiteral("The file is damaged or incomplete (was it cut short while being "
                        "copied?): %1.")
             .arg(what));
+}
+
+CatalogueError mdbDamaged(const std::exception& error) {
+    if (dynamic_cast<const std::bad_alloc*>(&error))
+        return mdbDamaged(QStringLiteral("reading it needs more memory than a catalogue can"));
+    return mdbDamaged(
+        QStringLiteral("reading it failed (%1)").arg(QString::fromLocal8Bit(error.what())));
 }
 
 struct MdbFileReader::Impl {
