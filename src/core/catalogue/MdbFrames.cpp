@@ -31,6 +31,12 @@ void putText(QByteArray& out, const QString& text) {
     putText(out, utf8.constData(), size_t(utf8.size()));
 }
 
+void appendFrame(QByteArray& out, char kind, const QByteArray& payload) {
+    out.append(kind);
+    put(out, quint32(payload.size()));
+    out.append(payload);
+}
+
 // Reads a payload from its start; any read past its end marks it malformed for good.
 class Cursor {
 public:
@@ -133,10 +139,19 @@ void MdbFrameWriter::refusal(const QString& reason) {
     append(MdbFrame::Refusal, reason.toUtf8().left(qsizetype(MdbFrame::kMaxFrameSize)));
 }
 
+void MdbFrameWriter::prepareRefusal(const QString& reason) {
+    m_prepared.clear();
+    appendFrame(m_prepared, MdbFrame::Refusal, reason.toUtf8());
+}
+
+void MdbFrameWriter::sendPreparedRefusal() {
+    if (flush())
+        m_pending.swap(m_prepared); // no copy, no allocation
+    flush();
+}
+
 void MdbFrameWriter::append(char kind, const QByteArray& payload) {
-    m_pending.append(kind);
-    put(m_pending, quint32(payload.size()));
-    m_pending.append(payload);
+    appendFrame(m_pending, kind, payload);
 }
 
 void MdbFrameWriter::frame(char kind, const QByteArray& payload) {

@@ -53,6 +53,11 @@ public:
     // Writes what is gathered; false when the reader has gone.
     bool flush();
 
+    // A refusal made ready beforehand, for a moment when nothing can be allocated: what is
+    // gathered is written, then the refusal, and nothing more may follow.
+    void prepareRefusal(const QString& reason);
+    void sendPreparedRefusal();
+
 private:
     void append(char kind, const QByteArray& payload);
     void frame(char kind, const QByteArray& payload);
@@ -60,6 +65,7 @@ private:
     int m_fd;
     QByteArray m_pending;
     QByteArray m_payload;
+    QByteArray m_prepared;
 };
 
 // Frames read from a file descriptor, at most `limit` bytes in all.

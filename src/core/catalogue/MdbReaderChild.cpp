@@ -4,10 +4,32 @@
 #include "core/catalogue/MdbFrames.h"
 #include "core/catalogue/MdbReader.h"
 
+#include <glib.h>
+
 #include <memory>
+#include <new>
+
+#include <unistd.h>
+
+namespace {
+
+// libmdb allocates through GLib, which ends the process when an allocation fails; the
+// importer is told why first.
+void onGlibError(const gchar*, GLogLevelFlags, const gchar*, gpointer writer) {
+    static_cast<MdbFrameWriter*>(writer)->sendPreparedRefusal();
+    ::_exit(1);
+}
+
+} // namespace
 
 int writeMdbFrames(const QString& mdbPath, int fd) {
     MdbFrameWriter out(fd);
+    out.prepareRefusal(mdbDamaged(std::bad_alloc()).message());
+    const struct Handler {
+        guint id;
+        ~Handler() { g_log_remove_handler("GLib", id); }
+    } handler{g_log_set_handler("GLib", GLogLevelFlags(G_LOG_LEVEL_ERROR | G_LOG_FLAG_FATAL),
+                                onGlibError, &out)};
     try {
         MdbFileReader file(mdbPath);
         std::vector<std::unique_ptr<MdbTableReader>> tables;

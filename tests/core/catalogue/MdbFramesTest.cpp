@@ -125,6 +125,17 @@ private Q_SLOTS:
         QCOMPARE(statuses(bytes), (QStringList{"H", "R", "R", "E", "E", "end"}));
     }
 
+    // Made ready before and sent without allocating, after the frames already gathered.
+    void sendsAPreparedRefusalLast() {
+        const QByteArray bytes = framesOf([](MdbFrameWriter& out) {
+            out.prepareRefusal(QStringLiteral("Out of memory."));
+            out.header(kTables);
+            out.sendPreparedRefusal();
+        });
+        QCOMPARE(statuses(bytes), (QStringList{"H", "X", "end"}));
+        QVERIFY(bytes.endsWith("Out of memory."));
+    }
+
     // Cut anywhere, the stream ends early or mid-frame, and never reads as more than it is.
     void tellsACutStream() {
         const QByteArray bytes = wholeStream();
