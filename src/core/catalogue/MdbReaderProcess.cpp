@@ -94,7 +94,7 @@ void MdbReaderProcess::start(const QString& mdbPath, const QString& program) {
         ::dup2(pipe[1], STDOUT_FILENO);
         if (nothing >= 0)
             ::dup2(nothing, STDIN_FILENO);
-        ::close_range(3, ~0u, 0); // nothing of ours but the pipe goes with it
+        ::close_range(3, ~0u, 0); // only standard input, output and error go across
         ::setrlimit(RLIMIT_CPU, &cpu);
 #if !defined(__SANITIZE_ADDRESS__)
         ::setrlimit(RLIMIT_AS, &memory); // the sanitizer's shadow memory needs far more
