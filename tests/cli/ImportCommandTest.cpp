@@ -31,6 +31,10 @@ private Q_SLOTS:
                "The previous catalogue is kept as:");
         cliRow("in use, not a catalogue", {sharedFixture("not-a-catalogue.mdb"), "--replace"}, 1,
                {}, "It has no table Dnames.");
+        cliRow("damaged", {sharedFixture("damaged/negative-text-length.mdb")}, 1, {},
+               "damaged or incomplete");
+        cliRow("in use, damaged", {"--replace", sharedFixture("damaged/negative-text-length.mdb")},
+               1, {}, "runs past its page");
         cliRow("no file", {}, 2, {}, "needs the .mdb");
         cliRow("two files", {"a.mdb", "b.mdb"}, 2, {}, "b.mdb");
         cliRow("unknown option", {"--force", good}, 2, {}, "--force");
@@ -51,6 +55,7 @@ private Q_SLOTS:
         QCOMPARE(backups.size(), status == 0 && inUse ? 1 : 0);
         if (status != 0) {
             QCOMPARE(fileBytes(catalogue), used);
+            QCOMPARE(QDir(folder.path()).entryList({QStringLiteral("*.importing")}), QStringList());
         } else {
             Catalogue opened;
             opened.open(catalogue);

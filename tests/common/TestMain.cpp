@@ -24,6 +24,9 @@ int main(int argc, char** argv) {
     argv = args.data();
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The tests run from tests/, away from the programs of the build.
+    if (qEnvironmentVariableIsEmpty("KESTREL_MDB_READER"))
+        qputenv("KESTREL_MDB_READER", KESTREL_BUILD_DIR "/kestrel-mdb-reader");
     QApplication app(argc, argv);
     app.setAttribute(Qt::AA_Use96Dpi);
     int failed = 0;

@@ -4,6 +4,7 @@
 #include "core/catalogue/CatalogueSchema.h"
 #include "core/catalogue/JetFunctions.h"
 #include "core/catalogue/MdbReader.h"
+#include "core/catalogue/MdbReaderProcess.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -184,15 +185,17 @@ std::vector<SchemaColumn> schemaColumns(sqlite3* db, const QString& table) {
 
 // One table of the original and where its rows go.
 struct TableCopy {
-    std::unique_ptr<MdbTableReader> reader;
+    const MdbTableHeader* source;
     QString target;     // the table's name in the new catalogue
     bool schemaTable;   // Compilations or Dnames, created by the program's schema
-    int keyColumn = -1; // the reader's column that becomes the rowid, if any
+    int keyColumn = -1; // the source's column that becomes the rowid, if any
+    std::unique_ptr<Statement> insert = nullptr;
+    qint64 rows = 0;
 };
 
 // Makes the table (or the missing columns of a schema table) and returns the insert.
 QString prepareTable(NewCatalogue& db, TableCopy& copy) {
-    const std::vector<MdbColumnInfo>& columns = copy.reader->columns();
+    const std::vector<MdbColumnInfo>& columns = copy.source->columns;
     QStringList names;
     QStringList definitions;
     for (const MdbColumnInfo& column : columns) {
@@ -255,71 +258,70 @@ struct Progress {
     }
 };
 
-qint64 copyRows(NewCatalogue& db, TableCopy& copy, Progress& progress) {
-    Statement insert(db.handle(), prepareTable(db, copy));
-    MdbTableReader& reader = *copy.reader;
-    const auto& columns = reader.columns();
-    qint64 rows = 0;
-    while (reader.next()) {
-        ++rows;
-        const std::vector<MdbValue>& values = reader.values();
+// The rows of one table as the reading process sends them.
+void copyRows(NewCatalogue& db, MdbReaderProcess& reader, TableCopy& copy, Progress& progress) {
+    const MdbTableHeader& table = *copy.source;
+    std::vector<MdbValue> values;
+    sqlite3_stmt* insert = copy.insert->get();
+    while (reader.nextRow(values)) {
+        const qint64 row = ++copy.rows;
         if (copy.keyColumn >= 0 && values[size_t(copy.keyColumn)].kind == MdbValue::Kind::Null)
             throw CatalogueError(
                 QStringLiteral("Row %1 of table %2 has no %3; every row needs one.")
-                    .arg(rows)
-                    .arg(reader.name(), columns[size_t(copy.keyColumn)].name));
+                    .arg(row)
+                    .arg(table.name, table.columns[size_t(copy.keyColumn)].name));
         for (size_t c = 0; c < values.size(); ++c)
-            bind(insert.get(), int(c) + 1, values[c]);
-        if (sqlite3_step(insert.get()) != SQLITE_DONE)
+            bind(insert, int(c) + 1, values[c]);
+        if (sqlite3_step(insert) != SQLITE_DONE)
             throw CatalogueError(
                 QStringLiteral("Row %1 of table %2 cannot be stored: %3.")
-                    .arg(rows)
-                    .arg(reader.name(), QString::fromUtf8(sqlite3_errmsg(db.handle()))));
-        sqlite3_reset(insert.get());
+                    .arg(row)
+                    .arg(table.name, QString::fromUtf8(sqlite3_errmsg(db.handle()))));
+        sqlite3_reset(insert);
         progress.step();
     }
     // libmdb ends a table quietly at a page it cannot read; the definition's count tells.
-    if (rows < reader.expectedRows())
-        throw CatalogueError(
-            QStringLiteral("The file is damaged or incomplete (was it cut short while being "
-                           "copied?): table %1 holds %2 rows, but only %3 could be read.")
-                .arg(reader.name())
-                .arg(reader.expectedRows())
-                .arg(rows));
-    return rows;
+    if (copy.rows < table.expectedRows)
+        throw mdbDamaged(QStringLiteral("table %1 holds %2 rows, but only %3 could be read")
+                             .arg(table.name)
+                             .arg(table.expectedRows)
+                             .arg(copy.rows));
 }
 
 // The two catalogue tables (checked for every field the program uses), then the others.
-std::vector<TableCopy> openTables(MdbFileReader& file) {
+std::vector<TableCopy> planTables(const std::vector<MdbTableHeader>& sources) {
     std::vector<TableCopy> tables;
     QStringList missing;
-    QStringList remaining = file.tableNames();
+    std::vector<const MdbTableHeader*> remaining;
+    for (const MdbTableHeader& source : sources)
+        remaining.push_back(&source);
     for (const RequiredFields& required : kRequiredFields) {
         const QString table = QString::fromLatin1(required.table);
-        const auto found = std::find_if(remaining.begin(), remaining.end(), [&](const QString& n) {
-            return n.compare(table, Qt::CaseInsensitive) == 0;
-        });
+        const auto found =
+            std::find_if(remaining.begin(), remaining.end(), [&](const MdbTableHeader* t) {
+                return t->name.compare(table, Qt::CaseInsensitive) == 0;
+            });
         if (found == remaining.end()) {
             missing << QStringLiteral("It has no table %1.").arg(table);
             continue;
         }
-        TableCopy copy{file.openTable(*found), table, true};
+        const MdbTableHeader* source = *found;
         remaining.erase(found);
         for (const char* const* field = required.fields; *field; ++field) {
             const QString name = QString::fromLatin1(*field);
-            const auto& columns = copy.reader->columns();
-            if (std::none_of(columns.begin(), columns.end(), [&](const MdbColumnInfo& c) {
-                    return c.name.compare(name, Qt::CaseInsensitive) == 0;
-                }))
+            if (std::none_of(source->columns.begin(), source->columns.end(),
+                             [&](const MdbColumnInfo& c) {
+                                 return c.name.compare(name, Qt::CaseInsensitive) == 0;
+                             }))
                 missing << QStringLiteral("Its table %1 has no field %2.").arg(table, name);
         }
-        tables.push_back(std::move(copy));
+        tables.push_back({source, table, true});
     }
     if (!missing.isEmpty())
         throw CatalogueError(QStringLiteral("It is not a catalogue of compilation disks.\n") +
                              missing.join(u'\n'));
-    for (const QString& name : remaining)
-        tables.push_back({file.openTable(name), name, false});
+    for (const MdbTableHeader* source : remaining)
+        tables.push_back({source, source->name, false});
     return tables;
 }
 
@@ -328,12 +330,12 @@ MdbImportCounts importInto(const QString& mdbPath, const QString& sqlitePath,
     if (mode == MdbImportTarget::MustBeNew && QFileInfo::exists(sqlitePath))
         throw CatalogueError(
             QStringLiteral("The working catalogue already exists:\n%1").arg(sqlitePath));
-    MdbFileReader file(mdbPath);
-    std::vector<TableCopy> tables = openTables(file);
+    MdbReaderProcess reader(mdbPath);
+    std::vector<TableCopy> tables = planTables(reader.tables());
 
     Progress progress{report};
     for (const TableCopy& copy : tables)
-        progress.total += copy.reader->expectedRows();
+        progress.total += copy.source->expectedRows;
     if (report)
         report(0, progress.total);
 
@@ -343,13 +345,29 @@ MdbImportCounts importInto(const QString& mdbPath, const QString& sqlitePath,
         NewCatalogue db(temporary.path());
         createCatalogueSchema(db.handle());
         for (TableCopy& copy : tables)
-            counts.tables.push_back({copy.target, copyRows(db, copy, progress)});
+            copy.insert = std::make_unique<Statement>(db.handle(), prepareTable(db, copy));
+        // The rows come in the file's order of tables.
+        for (const MdbTableHeader& source : reader.tables()) {
+            const auto copy = std::find_if(tables.begin(), tables.end(),
+                                           [&](const TableCopy& t) { return t.source == &source; });
+            copyRows(db, reader, *copy, progress);
+        }
+        reader.finish();
+        for (TableCopy& copy : tables) {
+            copy.insert.reset();
+            counts.tables.push_back({copy.target, copy.rows});
+        }
         db.commitAndClose();
     }
     temporary.moveTo(sqlitePath, mode);
     if (report)
         report(progress.done, std::max(progress.done, progress.total));
     return counts;
+}
+
+CatalogueError refused(const QString& mdbPath, const QString& reason) {
+    return CatalogueError(
+        QStringLiteral("The catalogue cannot be imported from:\n%1\n\n%2").arg(mdbPath, reason));
 }
 
 } // namespace
@@ -366,7 +384,9 @@ MdbImportCounts importMdb(const QString& mdbPath, const QString& sqlitePath,
     try {
         return importInto(mdbPath, sqlitePath, progress, target);
     } catch (const CatalogueError& error) {
-        throw CatalogueError(QStringLiteral("The catalogue cannot be imported from:\n%1\n\n%2")
-                                 .arg(mdbPath, error.message()));
+        throw refused(mdbPath, error.message());
+    } catch (const std::exception& error) {
+        // Out of memory or a size beyond reason: what a damaged file leads to.
+        throw refused(mdbPath, mdbDamaged(error).message());
     }
 }

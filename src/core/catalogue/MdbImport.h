@@ -29,8 +29,9 @@ enum class MdbImportTarget {
 // working catalogue: Compilations and Dnames get the program's schema, every other table is
 // copied with its columns. All or nothing: the new file is written beside the target under a
 // temporary name and renamed into place only when every row is in; on any failure nothing
-// is left behind. Throws CatalogueError with a message that names the file and says what is
-// missing or wrong.
+// is left behind. The file is read in a process of its own (MdbReaderProcess.h), so that a
+// damaged one cannot harm this one. Throws CatalogueError with a message that names the file
+// and says what is missing or wrong; any other failure of the import is turned into one.
 MdbImportCounts importMdb(const QString& mdbPath, const QString& sqlitePath,
                           const MdbImportProgress& progress = {},
                           MdbImportTarget target = MdbImportTarget::MustBeNew);

@@ -16,6 +16,7 @@
 #include <bit>
 #include <cmath>
 #include <cstring>
+#include <new>
 
 namespace {
 
@@ -24,13 +25,6 @@ constexpr int kVersionOffset = 0x14;
 constexpr unsigned kOffsetMask = 0x1fff; // a row offset without its flag bits
 constexpr int kLongValueHeader = 12;     // length and location of a memo or OLE value
 constexpr int kMaxLongValuePages = 1 << 20;
-
-CatalogueError incomplete(const QString& what) {
-    return CatalogueError(
-        QStringLiteral("The file is damaged or incomplete (was it cut short while being "
-                       "copied?): %1.")
-            .arg(what));
-}
 
 MdbAffinity affinityOf(int jetType) {
     switch (jetType) {
@@ -81,12 +75,32 @@ QString dateText(double days) {
         .arg(s % 60, 2, 10, QLatin1Char('0'));
 }
 
+// Whether [start, start + size) lies within a page, for any start and size a file may give.
+bool fitsPage(qint64 start, qint64 size, size_t pageSize) {
+    const auto page = qint64(pageSize);
+    return start >= 0 && size >= 0 && start <= page && size <= page - start;
+}
+
 void setText(MdbValue& value, const char* text) {
     value.kind = MdbValue::Kind::Text;
     value.bytes.assign(text);
 }
 
 } // namespace
+
+CatalogueError mdbDamaged(const QString& what) {
+    return CatalogueError(
+        QStringLiteral("The file is damaged or incomplete (was it cut short while being "
+                       "copied?): %1.")
+            .arg(what));
+}
+
+CatalogueError mdbDamaged(const std::exception& error) {
+    if (dynamic_cast<const std::bad_alloc*>(&error))
+        return mdbDamaged(QStringLiteral("reading it needs more memory than a catalogue can"));
+    return mdbDamaged(
+        QStringLiteral("reading it failed (%1)").arg(QString::fromLocal8Bit(error.what())));
+}
 
 struct MdbFileReader::Impl {
     MdbHandle* mdb = nullptr;
@@ -109,9 +123,11 @@ struct MdbTableReader::Impl {
     const unsigned char* page() const { return mdb->pg_buf; }
     size_t pageSize() const { return size_t(mdb->fmt->pg_size); }
 
-    void checkSpan(const MdbField& field, size_t size) const {
-        if (field.start < 0 || size_t(field.start) + size > pageSize())
-            throw incomplete(QStringLiteral("a row of table %1 runs past its page")
+    // Sizes and offsets come from the file: a damaged one gives negative or huge numbers,
+    // so the check is written to be unable to wrap.
+    void checkSpan(const MdbField& field, qint64 size) const {
+        if (!fitsPage(field.start, size, pageSize()))
+            throw mdbDamaged(QStringLiteral("a row of table %1 runs past its page")
                                  .arg(QString::fromUtf8(table->name)));
     }
 
@@ -128,7 +144,7 @@ struct MdbTableReader::Impl {
         scratch.clear();
         if (field.siz < kLongValueHeader)
             return scratch;
-        checkSpan(field, size_t(field.siz));
+        checkSpan(field, field.siz);
         const unsigned char* head = page() + field.start;
         const quint32 length = littleEndian<quint32>(head);
         qint32 pageRow = littleEndian<qint32>(head + 4);
@@ -139,7 +155,7 @@ struct MdbTableReader::Impl {
         }
         const bool chained = (length & 0xff000000u) == 0;
         if (!chained && !(length & 0x40000000u))
-            throw incomplete(QStringLiteral("a memo or OLE value of table %1 is unreadable")
+            throw mdbDamaged(QStringLiteral("a memo or OLE value of table %1 is unreadable")
                                  .arg(QString::fromUtf8(table->name)));
         for (int pages = 0; pageRow != 0; ++pages) {
             void* buffer = nullptr;
@@ -147,8 +163,9 @@ struct MdbTableReader::Impl {
             size_t size = 0;
             if (pages > kMaxLongValuePages ||
                 mdb_find_pg_row(mdb, pageRow, &buffer, &offset, &size) != 0 ||
-                (chained && size < 4) || size_t(offset) + size > pageSize())
-                throw incomplete(QStringLiteral("a memo or OLE value of table %1 is missing")
+                (chained && size < 4) || size > pageSize() ||
+                !fitsPage(offset, qint64(size), pageSize()))
+                throw mdbDamaged(QStringLiteral("a memo or OLE value of table %1 is missing")
                                      .arg(QString::fromUtf8(table->name)));
             const char* bytes = static_cast<const char*>(buffer) + offset;
             if (!chained) {
@@ -158,7 +175,7 @@ struct MdbTableReader::Impl {
             pageRow = littleEndian<qint32>(reinterpret_cast<const unsigned char*>(bytes));
             scratch.append(bytes + 4, size - 4);
             if (scratch.size() > (length & 0x3fffffffu))
-                throw incomplete(QStringLiteral("a memo or OLE value of table %1 is too long")
+                throw mdbDamaged(QStringLiteral("a memo or OLE value of table %1 is too long")
                                      .arg(QString::fromUtf8(table->name)));
         }
         return scratch;
@@ -228,7 +245,7 @@ struct MdbTableReader::Impl {
             return;
         }
         case MDB_TEXT:
-            checkSpan(field, size_t(field.siz));
+            checkSpan(field, field.siz);
             return convertText(reinterpret_cast<const char*>(p), size_t(field.siz), value);
         case MDB_MEMO: {
             const std::string& raw = longValue(field);
@@ -239,7 +256,7 @@ struct MdbTableReader::Impl {
             value.bytes = longValue(field);
             return;
         default: // binary, and types this reader does not know: the bytes as they are
-            checkSpan(field, size_t(field.siz));
+            checkSpan(field, field.siz);
             value.kind = MdbValue::Kind::Blob;
             value.bytes.assign(reinterpret_cast<const char*>(p), size_t(field.siz));
             return;
@@ -269,7 +286,7 @@ MdbFileReader::MdbFileReader(const QString& path) : m_impl(std::make_unique<Impl
     // Jet files are made of whole pages; a partial last page means the copy was cut short.
     const qint64 pageSize = version == MDB_VER_JET3 ? 2048 : 4096;
     if (file.size() % pageSize != 0 || file.size() < 3 * pageSize)
-        throw incomplete(QStringLiteral("it ends in the middle of a page"));
+        throw mdbDamaged(QStringLiteral("it ends in the middle of a page"));
     m_impl->pageCount = file.size() / pageSize;
     file.close();
 
@@ -278,7 +295,7 @@ MdbFileReader::MdbFileReader(const QString& path) : m_impl(std::make_unique<Impl
         throw CatalogueError(QStringLiteral("It cannot be read as an Access database."));
     MdbHandle* mdb = m_impl->mdb;
     if (!mdb_read_catalog(mdb, MDB_ANY))
-        throw incomplete(QStringLiteral("its list of tables cannot be read"));
+        throw mdbDamaged(QStringLiteral("its list of tables cannot be read"));
 
     // The list of objects is itself a table; every row of it must have been read.
     for (unsigned i = 0; i < mdb->num_catalog; ++i) {
@@ -290,7 +307,7 @@ MdbFileReader::MdbFileReader(const QString& path) : m_impl(std::make_unique<Impl
             if (objects)
                 mdb_free_tabledef(objects);
             if (!whole)
-                throw incomplete(QStringLiteral("its list of tables is not whole"));
+                throw mdbDamaged(QStringLiteral("its list of tables is not whole"));
         }
         if (mdb_is_user_table(entry))
             m_tableNames << QString::fromUtf8(entry->object_name);
@@ -312,12 +329,12 @@ std::unique_ptr<MdbTableReader> MdbFileReader::openTable(const QString& name) {
         throw CatalogueError(QStringLiteral("It has no table %1.").arg(name));
     MdbTableDef* table = mdb_read_table(found);
     if (!table)
-        throw incomplete(QStringLiteral("the definition of table %1 cannot be read").arg(name));
+        throw mdbDamaged(QStringLiteral("the definition of table %1 cannot be read").arg(name));
     auto impl = std::make_unique<MdbTableReader::Impl>();
     impl->mdb = mdb;
     impl->table = table;
     if (!mdb_read_columns(table) || table->num_cols == 0)
-        throw incomplete(QStringLiteral("the columns of table %1 cannot be read").arg(name));
+        throw mdbDamaged(QStringLiteral("the columns of table %1 cannot be read").arg(name));
 
     // The table's map of data pages must not point past the end of the file: libmdb would
     // otherwise stop early and quietly return fewer rows.
@@ -334,7 +351,7 @@ std::unique_ptr<MdbTableReader> MdbFileReader::openTable(const QString& name) {
             mapInFile = mapInFile && littleEndian<quint32>(map + at) < m_impl->pageCount;
     }
     if (!mapInFile)
-        throw incomplete(QStringLiteral("the pages of table %1 are missing").arg(name));
+        throw mdbDamaged(QStringLiteral("the pages of table %1 are missing").arg(name));
 
     std::vector<MdbColumnInfo> columns;
     for (unsigned c = 0; c < table->num_cols; ++c) {
@@ -364,10 +381,12 @@ bool MdbTableReader::next() {
     int start = 0;
     size_t size = 0;
     if (mdb_find_row(d.mdb, int(d.table->cur_row) - 1, &start, &size) != 0)
-        throw incomplete(QStringLiteral("a row of table %1 cannot be found").arg(m_name));
+        throw mdbDamaged(QStringLiteral("a row of table %1 cannot be found").arg(m_name));
     start &= int(kOffsetMask);
+    if (size > d.pageSize() || !fitsPage(start, qint64(size), d.pageSize()))
+        throw mdbDamaged(QStringLiteral("a row of table %1 runs past its page").arg(m_name));
     if (mdb_crack_row(d.table, start, size, d.fields.data()) < 0)
-        throw incomplete(QStringLiteral("a row of table %1 cannot be read").arg(m_name));
+        throw mdbDamaged(QStringLiteral("a row of table %1 cannot be read").arg(m_name));
     for (size_t c = 0; c < m_values.size(); ++c) {
         const auto* column =
             static_cast<const MdbColumn*>(g_ptr_array_index(d.table->columns, guint(c)));

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <exception>
 #include <memory>
 #include <string>
 #include <vector>
@@ -24,7 +25,13 @@ struct MdbColumnInfo {
     MdbAffinity affinity;
 };
 
+class CatalogueError;
 class MdbFileReader;
+
+// The reason given for a file found damaged: what was found wrong, without the file name.
+CatalogueError mdbDamaged(const QString& what);
+// The same for a failure of the reading itself (out of memory, a size beyond reason).
+CatalogueError mdbDamaged(const std::exception& error);
 
 // The rows of one table, in the order the file holds them. Throws CatalogueError (the reason
 // alone, without the file name) when the file turns out damaged or incomplete.

@@ -96,6 +96,8 @@ private Q_SLOTS:
         QTest::newRow("no catalogue") << QString() << "does not exist";
         QTest::newRow("failed import") << "not-a-catalogue.mdb"
                                        << "It has no table Compilations.";
+        QTest::newRow("damaged original") << "damaged/negative-text-length.mdb"
+                                          << "damaged or incomplete";
     }
     void catalogueProblemsEndTheStart() {
         QFETCH(QString, original);
@@ -103,10 +105,11 @@ private Q_SLOTS:
         Start start;
         QString named = start.folder.cataloguePath();
         if (!original.isEmpty()) {
-            if (!QFileInfo::exists(sharedFixture("not-a-catalogue.mdb")))
+            const QString fixture = sharedFixture(qPrintable(original));
+            if (!QFileInfo::exists(fixture))
                 QSKIP("The shared fixtures (../shared/fixtures/mdb) are not here.");
             named = start.folder.file(kOriginal);
-            QVERIFY(QFile::copy(sharedFixture("not-a-catalogue.mdb"), named));
+            QVERIFY(QFile::copy(fixture, named));
         }
         QCOMPARE(start.run(), 1);
         QVERIFY(!start.window);
