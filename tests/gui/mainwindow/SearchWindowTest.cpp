@@ -54,7 +54,8 @@ private Q_SLOTS:
         QCOMPARE(h.rows(), 1);
         const QString count = h.text("Label3");
         h.search(QStringLiteral("[abc"));
-        QVERIFY(h.lastPrompt().contains(QStringLiteral("Invalid pattern string")));
+        QVERIFY(h.lastPrompt().contains(QStringLiteral("Invalid pattern string\nThe \"[\" at the "
+                                                       "start of \"%[abc%\" is never closed")));
         QCOMPARE(h.rows(), 0);
         QCOMPARE(h.text("Label3"), count);
         QCOMPARE(h.setting("searchbox", "2"), QStringLiteral("dragon"));
