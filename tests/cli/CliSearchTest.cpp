@@ -56,6 +56,9 @@ private Q_SLOTS:
                {"Automation 1 -- Dragon Ninja", "Automation 2 -- Demo Dragon"}, "2 results");
         cliRow("refused", {"search"}, 1, {},
                "You must specify a search string if searching all groups");
+        cliRow("broken pattern", {"search", "--name", "dragon["}, 1, {},
+               "Invalid pattern string\nThe \"[\" after \"dragon\" in \"%dragon[%\" is never "
+               "closed; to find a \"[\" itself, write \"[[]\".");
         cliRow("unknown letter", {"search", "--letter", "ab"}, 2, {}, "--letter");
         cliRow("unknown operator", {"search", "--name", "x", "--operator", "like"}, 2, {},
                "--operator");

@@ -157,7 +157,7 @@ int Catalogue::Update::run(std::initializer_list<qlonglong> values) {
         sqlite3_bind_int64(m_stmt, ++index, value);
     const int rc = sqlite3_step(m_stmt);
     if (rc != SQLITE_DONE && rc != SQLITE_ROW)
-        throw CatalogueError(catalogueEngineError(m_db));
+        throw CatalogueError(catalogueEngineError(m_db, true));
     return sqlite3_changes(m_db);
 }
 

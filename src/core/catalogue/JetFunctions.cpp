@@ -26,9 +26,10 @@ void jetLike(sqlite3_context* context, int, sqlite3_value** args) {
         sqlite3_result_int(context, cached->matchesUtf8(text, length));
         return;
     }
-    std::optional<JetPattern> pattern = JetPattern::compile(textOf(args[0]));
+    QString error;
+    std::optional<JetPattern> pattern = JetPattern::compile(textOf(args[0]), &error);
     if (!pattern) {
-        sqlite3_result_error(context, kInvalidPatternMessage, -1);
+        sqlite3_result_error(context, error.toUtf8().constData(), -1);
         return;
     }
     sqlite3_result_int(context, pattern->matchesUtf8(text, length));

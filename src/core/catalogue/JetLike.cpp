@@ -43,14 +43,38 @@ void foldUtf8Into(const char* text, int length, std::vector<char32_t>& out) {
     }
 }
 
+QString textOf(const std::vector<char32_t>& cps, size_t from, size_t to) {
+    return QString::fromUcs4(cps.data() + from, qsizetype(to - from));
+}
+
+// The second line of the message for a "[" at `open` that no "]" closes: where it is, and how
+// to write the character itself.
+QString unclosedSet(const std::vector<char32_t>& cps, size_t open) {
+    const QString pattern = textOf(cps, 0, cps.size());
+    QString before = textOf(cps, 0, open);
+    while (before.startsWith(u'%'))
+        before.remove(0, 1);
+    const QString where =
+        before.isEmpty() ? QStringLiteral("The \"[\" at the start of \"%1\"").arg(pattern)
+                         : QStringLiteral("The \"[\" after \"%1\" in \"%2\"").arg(before, pattern);
+    return where + QStringLiteral(" is never closed; to find a \"[\" itself, write \"[[]\".");
+}
+
+QString reversedRange(const std::vector<char32_t>& cps, char32_t low, char32_t high) {
+    const QString from = QString::fromUcs4(&low, 1);
+    const QString to = QString::fromUcs4(&high, 1);
+    return QStringLiteral("The range \"%1-%2\" in \"%3\" runs backwards; write it \"%2-%1\".")
+        .arg(from, to, textOf(cps, 0, cps.size()));
+}
+
 } // namespace
 
 std::optional<JetPattern> JetPattern::compile(QStringView pattern, QString* error) {
     const std::vector<char32_t> cps = codePoints(pattern);
     JetPattern result;
-    auto fail = [&]() -> std::optional<JetPattern> {
+    auto fail = [&](const QString& where) -> std::optional<JetPattern> {
         if (error)
-            *error = QString::fromLatin1(kInvalidPatternMessage);
+            *error = QString::fromLatin1(kInvalidPatternMessage) + u'\n' + where;
         return std::nullopt;
     };
 
@@ -83,12 +107,12 @@ std::optional<JetPattern> JetPattern::compile(QStringView pattern, QString* erro
                     high = cps[j + 2];
                     j += 2;
                     if (high < low)
-                        return fail();
+                        return fail(reversedRange(cps, low, high));
                 }
                 result.m_ranges.push_back({low, high});
             }
             if (!closed)
-                return fail();
+                return fail(unclosedSet(cps, i));
             set.rangeCount = int(result.m_ranges.size()) - set.firstRange;
             // "[]" matches the empty text, so it adds nothing to the pattern.
             if (set.rangeCount > 0 || set.negated)

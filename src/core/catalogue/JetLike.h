@@ -12,7 +12,8 @@
 class JetPattern {
 public:
     // The pattern compiled, or nothing with `error` set to the engine's message when it is
-    // malformed (an unclosed "[" or a reversed range).
+    // malformed (an unclosed "[" or a reversed range): kInvalidPatternMessage, then a line that
+    // says where the pattern is broken and how to mend it.
     static std::optional<JetPattern> compile(QStringView pattern, QString* error = nullptr);
 
     bool matches(QStringView text) const;

@@ -2,14 +2,85 @@
 
 #include "core/Failures.h"
 
+#include <QDir>
+#include <QFileInfo>
+#include <QStorageInfo>
 #include <QStringDecoder>
 
 #include <sqlite3.h>
 
 #include <utility>
 
-QString catalogueEngineError(sqlite3* db) {
-    switch (sqlite3_errcode(db)) {
+namespace {
+
+// Less room than this on the catalogue's disk is as good as none for a journal.
+constexpr qint64 kLowSpaceBytes = 1 << 20;
+
+bool isWriteFailure(int code, bool writing) {
+    switch (code) {
+    case SQLITE_READONLY:
+    case SQLITE_FULL:
+        return true;
+    case SQLITE_CANTOPEN:
+    case SQLITE_IOERR:
+        return writing;
+    default:
+        return false;
+    }
+}
+
+const QString kMoveFolder = QStringLiteral(
+    "\nOr copy the program folder to a place you can write to and start Kestrel with "
+    "--folder DIR.");
+
+} // namespace
+
+WriteObstacle catalogueWriteObstacle(sqlite3* db, int errorCode) {
+    const QString path = QString::fromUtf8(sqlite3_db_filename(db, "main"));
+    const QFileInfo file(path);
+    // The engine keeps a file it could only open for reading that way until it is opened again.
+    if ((file.exists() && !file.isWritable()) || sqlite3_db_readonly(db, "main") == 1)
+        return WriteObstacle::ReadOnlyFile;
+    if (!QFileInfo(file.absolutePath()).isWritable())
+        return WriteObstacle::ReadOnlyFolder;
+    const QStorageInfo disk(file.absolutePath());
+    if (errorCode == SQLITE_FULL || (disk.isValid() && disk.bytesAvailable() < kLowSpaceBytes))
+        return WriteObstacle::FullDisk;
+    return WriteObstacle::Unknown;
+}
+
+QString catalogueWriteError(const QString& path, WriteObstacle obstacle,
+                            const QString& engineMessage) {
+    QString why;
+    switch (obstacle) {
+    case WriteObstacle::ReadOnlyFile:
+        why = QStringLiteral("The file is read-only. Allow yourself to write to it, then start "
+                             "Kestrel again.") +
+              kMoveFolder;
+        break;
+    case WriteObstacle::ReadOnlyFolder:
+        why = QStringLiteral("The folder %1 is read-only, so SQLite cannot create its journal "
+                             "there. Allow yourself to write to the folder.")
+                  .arg(QDir::toNativeSeparators(QFileInfo(path).absolutePath())) +
+              kMoveFolder;
+        break;
+    case WriteObstacle::FullDisk:
+        why = QStringLiteral("The disk is full. Make room on it and try again.");
+        break;
+    case WriteObstacle::Unknown:
+        why = QStringLiteral("The engine reports: %1.").arg(engineMessage);
+        break;
+    }
+    return QStringLiteral("The catalogue cannot be changed: %1\n\n%2").arg(path, why);
+}
+
+QString catalogueEngineError(sqlite3* db, bool writing) {
+    const int code = sqlite3_extended_errcode(db) & 0xFF;
+    if (isWriteFailure(code, writing))
+        return catalogueWriteError(QString::fromUtf8(sqlite3_db_filename(db, "main")),
+                                   catalogueWriteObstacle(db, code),
+                                   QString::fromUtf8(sqlite3_errmsg(db)));
+    switch (code) {
     case SQLITE_NOTADB:
         return QStringLiteral(
             "The file is not a Kestrel catalogue (it is not an SQLite database).");
@@ -53,7 +124,7 @@ bool RowStream::next() {
     if (rc == SQLITE_ROW)
         return true;
     if (rc != SQLITE_DONE)
-        throw CatalogueError(catalogueEngineError(m_db));
+        throw CatalogueError(catalogueEngineError(m_db, !sqlite3_stmt_readonly(m_stmt)));
     return false;
 }
 

@@ -48,5 +48,15 @@ private:
     sqlite3_stmt* m_stmt = nullptr;
 };
 
-// The engine's complaint, in words a user can act on for the cases a user can meet.
-QString catalogueEngineError(sqlite3* db);
+// The engine's complaint, in words a user can act on for the cases a user can meet. A write
+// that fails (`writing`: the statement changes the file) names the catalogue file and says
+// what stands in the way, as found on disk.
+QString catalogueEngineError(sqlite3* db, bool writing = false);
+
+// What keeps a write from the catalogue file, in the order the message looks for it.
+enum class WriteObstacle { Unknown, ReadOnlyFile, ReadOnlyFolder, FullDisk };
+WriteObstacle catalogueWriteObstacle(sqlite3* db, int errorCode);
+// "The catalogue cannot be changed: <path>", then the obstacle and what to do about it; the
+// engine's own words when the obstacle is not known.
+QString catalogueWriteError(const QString& path, WriteObstacle obstacle,
+                            const QString& engineMessage);

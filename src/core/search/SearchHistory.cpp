@@ -1,17 +1,17 @@
 #include "core/search/SearchHistory.h"
 
-#include "core/settings/SettingsStore.h"
+#include "core/settings/Settings.h"
 
 namespace {
 
 const QString kSection = QStringLiteral("searchbox");
 
 QString readKey(int key, const QString& file) {
-    return readini(kSection, QString::number(key), QString(), file);
+    return readSetting(kSection, QString::number(key), file);
 }
 
 void writeKey(int key, const QString& value, const QString& file) {
-    writeini(kSection, QString::number(key), value, file);
+    writeSetting(kSection, QString::number(key), value, file);
 }
 
 // Copies key k to k+1 for k = from, from-1, ... and stops after copying the end marker, or

@@ -2,43 +2,93 @@
 
 #include "core/settings/SettingsStore.h"
 
+#include <QList>
+
 namespace {
 
-struct Definition {
+struct Name {
     const char* section;
     const char* key;
-    const char* defaultValue; // what a missing file, section or key reads as
 };
 
 // By SettingKey.
-constexpr std::array<Definition, 8> kDefinitions{{
-    {"colorder", "1", ""},
-    {"colorder", "2", ""},
-    {"order", "value", ""},
-    {"order", "c1", ""},
-    {"order", "c2", ""},
-    {"order", "c3", ""},
-    {"settings", "selected", ""},
-    {"settings", "rootfolder", ""},
+constexpr std::array<Name, 8> kNames{{
+    {"colorder", "1"},
+    {"colorder", "2"},
+    {"order", "value"},
+    {"order", "c1"},
+    {"order", "c2"},
+    {"order", "c3"},
+    {"settings", "selected"},
+    {"settings", "rootfolder"},
 }};
 
-const Definition& definition(SettingKey key) {
-    return kDefinitions[size_t(key)];
+const Name& name(SettingKey key) {
+    return kNames[size_t(key)];
 }
 
 const QString kProgramSection = QStringLiteral("settings");
 
+// Every key of the settings file the program is delivered with, in the order it has there, and
+// its value.
+const QList<IniDefault>& deliveredKeys() {
+    static const QList<IniDefault> keys = [] {
+        QList<IniDefault> all;
+        // An empty caption leaves the search without an order and fails it; an empty switch or
+        // emulator choice is no choice.
+        const auto add = [&](const char* section, const QString& key, const char* value,
+                             bool emptyIsMissing) {
+            all.append({QLatin1String(section), key, QLatin1String(value), emptyIsMissing});
+        };
+        add("colorder", QStringLiteral("1"), "Game", true);
+        add("colorder", QStringLiteral("2"), "Group", true);
+        add("order", QStringLiteral("value"), "0", true);
+        for (const char* key : {"c1", "c2", "c3"})
+            add("order", QLatin1String(key), "0", true);
+        add("searchbox", QStringLiteral("1"), "endmru", false);
+        for (int key = 2; key <= 10; ++key)
+            add("searchbox", QString::number(key), "", false);
+        add("settings", QStringLiteral("selected"), "hatari", true);
+        for (const EmulatorRow& row : emulatorTable())
+            add("settings", QLatin1String(row.programKey), "", false);
+        add("settings", QStringLiteral("rootfolder"), "", false);
+        return all;
+    }();
+    return keys;
+}
+
+const IniDefault* delivered(const QString& section, const QString& key) {
+    for (const IniDefault& d : deliveredKeys()) {
+        if (d.section.compare(section.trimmed(), Qt::CaseInsensitive) == 0 &&
+            d.key.compare(key.trimmed(), Qt::CaseInsensitive) == 0)
+            return &d;
+    }
+    return nullptr;
+}
+
 } // namespace
 
+QString readSetting(const QString& section, const QString& key, const QString& file) {
+    const IniDefault* d = delivered(section, key);
+    if (!d)
+        return readini(section, key, QString(), file);
+    const QString value = readini(section, key, d->value, file);
+    return value.isEmpty() && d->emptyIsMissing ? d->value : value;
+}
+
+void writeSetting(const QString& section, const QString& key, const QString& value,
+                  const QString& file) {
+    writeini(section, key, value, file, deliveredKeys());
+}
+
 QString Settings::value(SettingKey key) const {
-    const Definition& d = definition(key);
-    return readini(QLatin1String(d.section), QLatin1String(d.key), QLatin1String(d.defaultValue),
-                   m_file);
+    const Name& n = name(key);
+    return readSetting(QLatin1String(n.section), QLatin1String(n.key), m_file);
 }
 
 void Settings::setValue(SettingKey key, const QString& value) const {
-    const Definition& d = definition(key);
-    writeini(QLatin1String(d.section), QLatin1String(d.key), value, m_file);
+    const Name& n = name(key);
+    writeSetting(QLatin1String(n.section), QLatin1String(n.key), value, m_file);
 }
 
 bool Settings::isOn(SettingKey key) const {
@@ -89,14 +139,14 @@ ProgramPaths Settings::programPaths() const {
     ProgramPaths paths;
     for (const EmulatorRow& row : emulatorTable())
         paths.program(row.emulator) =
-            readini(kProgramSection, QLatin1String(row.programKey), QString(), m_file);
+            readSetting(kProgramSection, QLatin1String(row.programKey), m_file);
     paths.rootFolder = value(SettingKey::RootFolder);
     return paths;
 }
 
 void Settings::storeProgramPaths(const ProgramPaths& paths) const {
     for (const EmulatorRow& row : emulatorTable())
-        writeini(kProgramSection, QLatin1String(row.programKey), paths.program(row.emulator),
-                 m_file);
+        writeSetting(kProgramSection, QLatin1String(row.programKey), paths.program(row.emulator),
+                     m_file);
     setValue(SettingKey::RootFolder, paths.rootFolder);
 }

@@ -30,6 +30,16 @@ struct ProgramPaths {
     bool operator==(const ProgramPaths&) const = default;
 };
 
+// Any key of the settings file, search history included. A key the file lacks reads as the
+// value the program is delivered with (data/Rummage.ini); so do the column captions, the
+// switches and the chosen emulator when they are there but empty, as no empty value of theirs
+// means anything. Program paths, the root folder and history entries may be empty.
+QString readSetting(const QString& section, const QString& key, const QString& file);
+// Every write also puts back each delivered key the file lacks, so that a missing, emptied or
+// damaged file is whole again after the next change; every other line stays as it was.
+void writeSetting(const QString& section, const QString& key, const QString& value,
+                  const QString& file);
+
 // The captions of the first two result columns, which are the field names they show.
 struct ColumnCaptions {
     QString first;
@@ -45,7 +55,7 @@ public:
     explicit Settings(QString file) : m_file(std::move(file)) {}
     const QString& file() const { return m_file; }
 
-    // A missing file, section or key reads as the key's default.
+    // As readSetting() and writeSetting().
     QString value(SettingKey key) const;
     void setValue(SettingKey key, const QString& value) const;
 

@@ -181,16 +181,10 @@ QString readini(const QString& section, const QString& key, const QString& defau
     return unquoted(entry(ini->lines.at(where.key))->value).left(MaxValueLength);
 }
 
-void writeini(const QString& section, const QString& key, const QString& value,
-              const QString& file) {
-    std::optional<IniText> ini = load(file);
-    if (!ini) {
-        // A file that is there but cannot be read must not be replaced by a one-key file.
-        if (QFileInfo::exists(file))
-            return;
-        ini.emplace();
-    }
-    QStringList& lines = ini->lines;
+namespace {
+
+// Sets `key` in `[section]` of the lines, adding the key or the section as needed.
+void setKey(QStringList& lines, const QString& section, const QString& key, const QString& value) {
     const Location where = locate(lines, section, key);
     if (where.key >= 0) {
         lines[where.key] = entry(lines.at(where.key))->key + u'=' + value;
@@ -202,5 +196,28 @@ void writeini(const QString& section, const QString& key, const QString& value,
         lines.append(u'[' + section.trimmed() + u']');
         lines.append(key.trimmed() + u'=' + value);
     }
+}
+
+} // namespace
+
+void writeini(const QString& section, const QString& key, const QString& value, const QString& file,
+              std::span<const IniDefault> defaults) {
+    std::optional<IniText> ini = load(file);
+    if (!ini) {
+        // A file that is there but cannot be read must not be replaced by a one-key file.
+        if (QFileInfo::exists(file))
+            return;
+        ini.emplace();
+    }
+    QStringList& lines = ini->lines;
+    for (const IniDefault& d : defaults) {
+        const Location where = locate(lines, d.section, d.key);
+        const bool missing =
+            where.key < 0 ||
+            (d.emptyIsMissing && unquoted(entry(lines.at(where.key))->value).isEmpty());
+        if (missing)
+            setKey(lines, d.section, d.key, d.value);
+    }
+    setKey(lines, section, key, value);
     save(*ini, file);
 }

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <span>
+
 // The program's settings live in "Rummage.ini", a Windows-style initialisation file that users
 // also edit by hand. These two calls behave like the Windows private-profile functions: names
 // match without regard to case, hand-written comments and layout survive a write, and every call
@@ -12,7 +14,16 @@
 QString readini(const QString& section, const QString& key, const QString& defaultValue,
                 const QString& file);
 
+// A key a write puts in with `value` when the file lacks it.
+struct IniDefault {
+    QString section;
+    QString key;
+    QString value;
+    bool emptyIsMissing = false; // a key that is there with an empty value is put in too
+};
+
 // Sets `key` in `[section]` of `file` to `value`, creating the file, the section and the key as
-// needed. A write that cannot be done is dropped silently and leaves the old file as it was.
-void writeini(const QString& section, const QString& key, const QString& value,
-              const QString& file);
+// needed. In the same write, each of `defaults` the file lacks is first put in where a new key
+// would go. A write that cannot be done is dropped silently and leaves the old file as it was.
+void writeini(const QString& section, const QString& key, const QString& value, const QString& file,
+              std::span<const IniDefault> defaults = {});

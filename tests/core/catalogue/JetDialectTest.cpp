@@ -54,9 +54,20 @@ private Q_SLOTS:
                         << QString::fromUtf8(pattern) << QString::fromUtf8(text) << result;
             }
         }
-        for (const char* pattern : {"[abc", "Xenon[", "%[!a", "[z-a]", "%[a-c][9-0]%"})
+        // The engine's first line, then where the pattern is broken and how to mend it.
+        const QString unclosed =
+            QStringLiteral(" is never closed; to find a \"[\" itself, write \"[[]\".");
+        const auto broken = [](const char* pattern, const QString& where) {
             QTest::newRow(pattern) << QString::fromUtf8(pattern) << "a"
-                                   << "Invalid pattern string";
+                                   << QStringLiteral("Invalid pattern string\n") + where;
+        };
+        broken("[abc", "The \"[\" at the start of \"[abc\"" + unclosed);
+        broken("Xenon[", "The \"[\" after \"Xenon\" in \"Xenon[\"" + unclosed);
+        broken("%%[!a", "The \"[\" at the start of \"%%[!a\"" + unclosed);
+        broken("%a_[]b[c", "The \"[\" after \"a_[]b\" in \"%a_[]b[c\"" + unclosed);
+        broken("[z-a]", "The range \"z-a\" in \"[z-a]\" runs backwards; write it \"a-z\".");
+        broken("%[a-c][9-0]%",
+               "The range \"9-0\" in \"%[a-c][9-0]%\" runs backwards; write it \"0-9\".");
     }
     void pattern() {
         QFETCH(QString, pattern);

@@ -45,6 +45,22 @@ private Q_SLOTS:
         QVERIFY(h.shown("Frame1"));
     }
 
+    // A program folder without its settings file: the window searches in the delivered column
+    // order, and the search history it writes brings back every other setting.
+    void searchWithoutSettingsFile() {
+        WindowHarness h;
+        h.window.reset();
+        QVERIFY(QFile::remove(h.folder.settingsPath()));
+        h.window = h.open(h.catalogue);
+        h.search(QStringLiteral("+alpha"));
+        QCOMPARE(h.headers().mid(0, 2), (QStringList{"Game", "Group"}));
+        QCOMPARE(h.column(0), (QStringList{"Alpha Centauri", "alpha Wave"}));
+        QCOMPARE(h.setting("searchbox", "2"), QStringLiteral("alpha"));
+        QCOMPARE(h.setting("colorder", "1") + u' ' + h.setting("colorder", "2") + u' ' +
+                     h.setting("settings", "selected"),
+                 QStringLiteral("Game Group hatari"));
+    }
+
     // A refused search leaves the list, one the catalogue rejects empties it; both say why.
     void refusalsAndRejectionsAreShown() {
         WindowHarness h;
@@ -54,7 +70,8 @@ private Q_SLOTS:
         QCOMPARE(h.rows(), 1);
         const QString count = h.text("Label3");
         h.search(QStringLiteral("[abc"));
-        QVERIFY(h.lastPrompt().contains(QStringLiteral("Invalid pattern string")));
+        QVERIFY(h.lastPrompt().contains(QStringLiteral("Invalid pattern string\nThe \"[\" at the "
+                                                       "start of \"%[abc%\" is never closed")));
         QCOMPARE(h.rows(), 0);
         QCOMPARE(h.text("Label3"), count);
         QCOMPARE(h.setting("searchbox", "2"), QStringLiteral("dragon"));
