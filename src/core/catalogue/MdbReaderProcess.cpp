@@ -15,6 +15,20 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+// GCC says so with __SANITIZE_ADDRESS__, clang with __has_feature.
+#if defined(__SANITIZE_ADDRESS__)
+#define KESTREL_ADDRESS_SANITIZER 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define KESTREL_ADDRESS_SANITIZER 1
+#endif
+#endif
+#ifdef KESTREL_ADDRESS_SANITIZER
+constexpr bool kUnderAddressSanitizer = true;
+#else
+constexpr bool kUnderAddressSanitizer = false;
+#endif
+
 namespace {
 
 // A catalogue gives a few times its own size as frames (a yes/no field takes no byte in the
@@ -96,11 +110,8 @@ void MdbReaderProcess::start(const QString& mdbPath, const QString& program) {
             ::dup2(nothing, STDIN_FILENO);
         ::close_range(3, ~0u, 0); // only standard input, output and error go across
         ::setrlimit(RLIMIT_CPU, &cpu);
-#if !defined(__SANITIZE_ADDRESS__)
-        ::setrlimit(RLIMIT_AS, &memory); // the sanitizer's shadow memory needs far more
-#else
-        (void)memory;
-#endif
+        if (!kUnderAddressSanitizer)
+            ::setrlimit(RLIMIT_AS, &memory); // the sanitizer's shadow memory needs far more
         ::setrlimit(RLIMIT_CORE, &noCore);
         ::signal(SIGPIPE, SIG_DFL);
         ::sigprocmask(SIG_SETMASK, &none, nullptr);
