@@ -158,8 +158,9 @@ const ProgramPaths& CatalogueBrowser::programPaths() {
 }
 
 void CatalogueBrowser::chooseEmulator(Emulator emulator) {
-    m_emulator = emulator;
+    // Saved first: a choice that cannot be saved is not taken.
     settings().storeEmulator(emulator);
+    m_emulator = emulator;
 }
 
 LaunchPlan CatalogueBrowser::play(int listedRows, const ListedRow* selectedRow) {

@@ -13,6 +13,7 @@ QString readini(const QString& section, const QString& key, const QString& defau
                 const QString& file);
 
 // Sets `key` in `[section]` of `file` to `value`, creating the file, the section and the key as
-// needed. A write that cannot be done is dropped silently and leaves the old file as it was.
+// needed. A write that cannot be done leaves the old file as it was and throws FileError naming
+// the file and the reason.
 void writeini(const QString& section, const QString& key, const QString& value,
               const QString& file);
