@@ -68,6 +68,37 @@ private Q_SLOTS:
         QCOMPARE(queryColumn(folder.cataloguePath(), kCodes).join(u' '), after);
     }
 
+    // An audit that cannot write its codes ends with status 1 and says why on standard error,
+    // naming the catalogue, instead of reporting the disks as audited. The catalogue's own
+    // trigger refuses the writes: every one (found before the walk) or disk 4's (mid-walk).
+    void auditsThatCannotWriteFail_data() {
+        QTest::addColumn<QString>("refused"); // the trigger's condition
+        QTest::addColumn<QString>("message");
+        QTest::newRow("before the walk") << "1"
+                                         << "database or disk is full";
+        QTest::newRow("mid-walk") << "NEW.F_ID = 4"
+                                  << " 0 changed codes";
+    }
+    void auditsThatCannotWriteFail() {
+        QFETCH(QString, refused);
+        QFETCH(QString, message);
+        TestFolder folder;
+        folder.createCatalogue(
+            QStringLiteral("INSERT INTO Dnames VALUES (1, 1, 'A', 'M', '1', 'st'),"
+                           " (2, 1, 'A', 'M', '2', 'st'), (3, 2, 'A', 'M', '3', 'st'),"
+                           " (4, 1, 'B', 'M', '4', 'st');"
+                           "CREATE TRIGGER full BEFORE UPDATE ON Dnames WHEN %1 BEGIN"
+                           " SELECT RAISE(ABORT, 'database or disk is full'); END;")
+                .arg(refused));
+        QVERIFY(QDir().mkpath(makeRoot(folder) + QStringLiteral("/A")));
+        const CliRun run = runCli(folder, {QStringLiteral("audit")});
+        QCOMPARE(run.status, 1);
+        QVERIFY2(run.errors.contains(folder.cataloguePath()) && run.errors.contains(message) &&
+                     !run.errors.contains(QStringLiteral("audited")),
+                 qPrintable(run.errors));
+        QCOMPARE(queryColumn(folder.cataloguePath(), kCodes).join(u' '), QStringLiteral("1 1 2 1"));
+    }
+
     // Killing the program in the middle of a full audit leaves a whole catalogue in which
     // the disks audited before the stop have their new codes: a prefix of the walk.
     void aCrashMidAuditLosesNothingElse() {
