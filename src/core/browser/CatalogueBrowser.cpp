@@ -212,7 +212,7 @@ Refusal CatalogueBrowser::noGroupToAudit() {
 }
 
 QString CatalogueBrowser::rootFolderProblem() {
-    return missingRootFolderText(rootFolder());
+    return rootFolderProblemText(m_catalogue, rootFolder());
 }
 
 CatalogueBrowser::AuditResult CatalogueBrowser::timedAudit(const std::function<qlonglong()>& walk) {

@@ -240,15 +240,48 @@ int auditEntry(Catalogue& catalogue, const DiskFiles& files, const QString& numm
     return code;
 }
 
+namespace {
+
+QString everyDiskUnavailable(const QString& where) {
+    return where + QStringLiteral("\n\nAn audit now would mark every disk it looks at as "
+                                  "unavailable.");
+}
+
+} // namespace
+
 QString missingRootFolderText(const QString& root) {
     if (!root.isEmpty() && QFileInfo(root).isDir())
         return QString();
-    const QString where = root.isEmpty() ? QStringLiteral("The root game folder is not set.")
-                                         : QStringLiteral("The root game folder\n%1\ndoes not "
-                                                          "exist (is its drive mounted?).")
-                                               .arg(root);
-    return where + QStringLiteral("\n\nAn audit now would mark every disk it looks at as "
-                                  "unavailable.");
+    return everyDiskUnavailable(root.isEmpty()
+                                    ? QStringLiteral("The root game folder is not set.")
+                                    : QStringLiteral("The root game folder\n%1\ndoes not "
+                                                     "exist (is its drive mounted?).")
+                                          .arg(root));
+}
+
+QString rootFolderProblemText(Catalogue& catalogue, const QString& root) {
+    const QString missing = missingRootFolderText(root);
+    if (!missing.isEmpty())
+        return missing;
+    if (QDir(root).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System))
+        return everyDiskUnavailable(
+            QStringLiteral("The root game folder\n%1\nis empty (is its drive mounted?).")
+                .arg(root));
+    // One look per distinct folder: a catalogue has a few hundred.
+    ImageLocator locator;
+    RowStream folders = catalogue.stream(u"SELECT DISTINCT folder FROM Dnames");
+    bool anyDisk = false;
+    while (folders.next()) {
+        anyDisk = true;
+        if (locator.holdsFolder(root + QDir::separator() + folders.text(0)))
+            return QString();
+    }
+    if (!anyDisk)
+        return QString();
+    return everyDiskUnavailable(QStringLiteral("The root game folder\n%1\nholds none of the "
+                                               "folders of the catalogue's disks (is it the "
+                                               "right folder, and its drive mounted?).")
+                                    .arg(root));
 }
 
 QString auditStoppedNote(qlonglong committed) {

@@ -41,9 +41,14 @@ int auditEntry(Catalogue& catalogue, const DiskFiles& files, const QString& numm
                const QString& root);
 
 // Why an audit under `root` would mark every disk it looks at unavailable: the root game
-// folder is not set or does not exist (an unmounted drive). "" when it is a folder. The window
-// asks whether to go on; kestrel-cli refuses unless forced.
+// folder is not set or does not exist (an unmounted drive). "" when it is a folder.
 QString missingRootFolderText(const QString& root);
+
+// Why an audit under `root` would mark every disk unavailable, as missingRootFolderText() says,
+// or because the folder is empty (the mount point of a drive that is not mounted) or holds none
+// of the folders the catalogue's disks lie in, matched as the audit matches them. "" when some
+// disk folder is there. The window asks whether to go on; kestrel-cli refuses unless forced.
+QString rootFolderProblemText(Catalogue& catalogue, const QString& root);
 
 // What an audit that stopped at a failed write adds to the failure: how many changed codes
 // were committed before it.

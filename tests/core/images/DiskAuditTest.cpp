@@ -256,6 +256,48 @@ private Q_SLOTS:
         QCOMPARE(audit.codes(), (QStringList{"1", "1"}));
     }
 
+    // The question before an audit: a root folder that is not set, missing, empty or without
+    // any of the disks' folders (matched as the audit matches them) would make every disk
+    // unavailable.
+    void rootFolderProblems_data() {
+        QTest::addColumn<QString>("root");     // "-": not set; under the test folder otherwise
+        QTest::addColumn<QStringList>("made"); // under the root; "x/" a folder
+        QTest::addColumn<QString>("problem");  // a part of the text; "" for none
+        QTest::newRow("not set") << "-" << QStringList{} << "is not set";
+        QTest::newRow("missing") << "root" << QStringList{} << "does not exist";
+        QTest::newRow("empty") << "root" << QStringList{"."} << "is empty";
+        QTest::newRow("hidden file only") << "root" << QStringList{".mounted"} << "holds none";
+        QTest::newRow("other folders")
+            << "root" << QStringList{"Other/", "Auto.st"} << "holds none";
+        QTest::newRow("a file named as a folder") << "root" << QStringList{"Auto"} << "holds none";
+        QTest::newRow("one folder, other case") << "root" << QStringList{"AUTO/"} << "";
+        QTest::newRow("nested folder") << "root" << QStringList{"sub/DEEP/"} << "";
+        QTest::newRow("root with separator") << "root/" << QStringList{"Auto/"} << "";
+    }
+    void rootFolderProblems() {
+        QFETCH(QString, root);
+        QFETCH(QStringList, made);
+        QFETCH(QString, problem);
+        Audited audit(QStringLiteral("INSERT INTO Dnames VALUES (1, 0, 'Auto', 'A', '1', 'st'),"
+                                     " (2, 0, 'Sub/Deep', 'B', '1', 'st'),"
+                                     " (3, 0, 'Auto', 'A', '2', 'st');"));
+        const QString rootPath = root == u'-' ? QString() : audit.folder.file(root);
+        for (const QString& entry : made) {
+            if (entry == u'.' || entry.endsWith(u'/'))
+                QVERIFY(QDir().mkpath(rootPath + u'/' + entry));
+            else
+                QVERIFY(writeFileBytes(rootPath + u'/' + entry));
+        }
+        const QString text = rootFolderProblemText(audit.catalogue, rootPath);
+        if (problem.isEmpty()) {
+            QCOMPARE(text, QString());
+        } else {
+            QVERIFY2(text.contains(problem) && text.contains(rootPath) &&
+                         text.contains(QStringLiteral("every disk")),
+                     qPrintable(text));
+        }
+    }
+
     void nothingToAuditIsRefused() {
         Audited audit(QStringLiteral("SELECT 1;"));
         const QString root = audit.folder.path();
