@@ -19,7 +19,8 @@ const char* const kAuditUsage =
     "  audit [--group NAME | --entry NUMBER] [--force]\n"
     "              bring the availability codes up to date with the image files under the\n"
     "              root game folder: every disk, one group's, or one entry's disk; --force\n"
-    "              audits even when the root game folder is missing\n";
+    "              audits even when the root game folder is missing, empty or holds none\n"
+    "              of the disks' folders\n";
 
 namespace {
 

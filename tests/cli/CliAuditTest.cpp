@@ -68,6 +68,68 @@ private Q_SLOTS:
         QCOMPARE(queryColumn(folder.cataloguePath(), kCodes).join(u' '), after);
     }
 
+    // A root game folder that is there but empty, or holds none of the disks' folders, is
+    // refused as a missing one unless forced.
+    void rootWithoutTheDiskFolders_data() {
+        addCliColumns();
+        QTest::addColumn<QString>("made"); // under the root; "" for nothing
+        QTest::addColumn<QString>("after");
+        cliRow("empty root refused", {}, 1, {}, "is empty") << ""
+                                                            << "0 1 2 0";
+        cliRow("other folders refused", {}, 1, {}, "holds none") << "Other/M1.st"
+                                                                 << "0 1 2 0";
+        cliRow("empty root forced", {"--force"}, 0, {}, "4 disks audited") << ""
+                                                                           << "0 0 2 0";
+    }
+    void rootWithoutTheDiskFolders() {
+        QFETCH(QString, made);
+        QFETCH(QString, after);
+        TestFolder folder;
+        folder.createCatalogue(QStringLiteral(
+            "INSERT INTO Dnames VALUES (1, 0, 'A', 'M', '1', 'st'), (2, 1, 'A', 'M', '2', 'st'),"
+            " (3, 2, 'A', 'M', '3', 'st'), (4, 0, 'B', 'M', '4', 'st');"));
+        const QString root = makeRoot(folder);
+        QVERIFY(QDir().mkpath(root));
+        if (!made.isEmpty())
+            QVERIFY(writeFileBytes(root + u'/' + made));
+        const CliRun run = runCliRow(folder, QStringLiteral("audit"));
+        if (run.status == 1)
+            QVERIFY2(run.errors.contains(root) && run.errors.contains(QStringLiteral("--force")),
+                     qPrintable(run.errors));
+        QCOMPARE(queryColumn(folder.cataloguePath(), kCodes).join(u' '), after);
+    }
+
+    // An audit that cannot write its codes ends with status 1 and says why on standard error,
+    // naming the catalogue, instead of reporting the disks as audited. The catalogue's own
+    // trigger refuses the writes: every one (found before the walk) or disk 4's (mid-walk).
+    void auditsThatCannotWriteFail_data() {
+        QTest::addColumn<QString>("refused"); // the trigger's condition
+        QTest::addColumn<QString>("message");
+        QTest::newRow("before the walk") << "1"
+                                         << "database or disk is full";
+        QTest::newRow("mid-walk") << "NEW.F_ID = 4"
+                                  << " 0 changed codes";
+    }
+    void auditsThatCannotWriteFail() {
+        QFETCH(QString, refused);
+        QFETCH(QString, message);
+        TestFolder folder;
+        folder.createCatalogue(
+            QStringLiteral("INSERT INTO Dnames VALUES (1, 1, 'A', 'M', '1', 'st'),"
+                           " (2, 1, 'A', 'M', '2', 'st'), (3, 2, 'A', 'M', '3', 'st'),"
+                           " (4, 1, 'B', 'M', '4', 'st');"
+                           "CREATE TRIGGER full BEFORE UPDATE ON Dnames WHEN %1 BEGIN"
+                           " SELECT RAISE(ABORT, 'database or disk is full'); END;")
+                .arg(refused));
+        QVERIFY(QDir().mkpath(makeRoot(folder) + QStringLiteral("/A")));
+        const CliRun run = runCli(folder, {QStringLiteral("audit")});
+        QCOMPARE(run.status, 1);
+        QVERIFY2(run.errors.contains(folder.cataloguePath()) && run.errors.contains(message) &&
+                     !run.errors.contains(QStringLiteral("audited")),
+                 qPrintable(run.errors));
+        QCOMPARE(queryColumn(folder.cataloguePath(), kCodes).join(u' '), QStringLiteral("1 1 2 1"));
+    }
+
     // Killing the program in the middle of a full audit leaves a whole catalogue in which
     // the disks audited before the stop have their new codes: a prefix of the walk.
     void aCrashMidAuditLosesNothingElse() {
@@ -77,7 +139,8 @@ private Q_SLOTS:
             QProcess::execute(QStringLiteral(KESTREL_BUILD_DIR "/kestrel-demo-catalogue"),
                               {QStringLiteral("--entries"), QStringLiteral("90000"), catalogue}),
             0);
-        // An empty, existing root: every disk that was available becomes unavailable.
+        // An empty, existing root, audited all the same: every disk that was available becomes
+        // unavailable.
         QVERIFY(QDir().mkpath(makeRoot(folder)));
         const QString original = catalogue + QStringLiteral(".before");
         QVERIFY(QFile::copy(catalogue, original));
@@ -88,7 +151,8 @@ private Q_SLOTS:
             QVERIFY(QFile::copy(original, catalogue));
             QProcess audit;
             audit.start(QStringLiteral(KESTREL_BUILD_DIR "/kestrel-cli"),
-                        {QStringLiteral("--folder"), folder.path(), QStringLiteral("audit")});
+                        {QStringLiteral("--folder"), folder.path(), QStringLiteral("audit"),
+                         QStringLiteral("--force")});
             QVERIFY(audit.waitForStarted());
             QTest::qWait(30 + attempt * 15);
             const bool running = audit.state() == QProcess::Running;

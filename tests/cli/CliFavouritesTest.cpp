@@ -50,6 +50,25 @@ private Q_SLOTS:
                         "SELECT Nummer FROM Compilations WHERE favourite = -1 ORDER BY Nummer"),
             after);
     }
+
+    // A change the catalogue refuses (here its own trigger) ends with status 1 and the
+    // catalogue and the reason on standard error.
+    void aChangeThatCannotBeWrittenFails() {
+        TestFolder folder;
+        folder.createCatalogue(QLatin1String(kCatalogue) +
+                               QStringLiteral("CREATE TRIGGER full BEFORE UPDATE ON Compilations"
+                                              " BEGIN SELECT RAISE(ABORT, 'disk is full'); END;"));
+        folder.writeSettings(swappedColumnSettings());
+        for (const QStringList& arguments :
+             {QStringList{"favourites", "add", "5"}, QStringList{"favourites", "clear"}}) {
+            const CliRun run = runCli(folder, arguments);
+            QCOMPARE(run.status, 1);
+            QCOMPARE(run.lines, QStringList{});
+            QVERIFY2(run.errors.contains(folder.cataloguePath()) &&
+                         run.errors.contains(QStringLiteral("disk is full")),
+                     qPrintable(run.errors));
+        }
+    }
 };
 
 KESTREL_TEST(CliFavouritesTest)

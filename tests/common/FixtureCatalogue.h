@@ -6,6 +6,9 @@
 
 #include <QDir>
 #include <QStringList>
+#include <QTest>
+
+#include <sqlite3.h>
 
 #include <algorithm>
 #include <functional>
@@ -19,6 +22,41 @@ struct OpenCatalogue {
         folder.createCatalogue(fixture);
         catalogue.open(folder.cataloguePath());
     }
+};
+
+// Makes every later change through the catalogue's own connection fail at once, as on a
+// read-only file (SQLite's query_only): the program's own write paths, without waiting on a lock
+// (tests run as root, so file modes stop nothing).
+inline void refuseWrites(Catalogue& catalogue) {
+    QCOMPARE_EQ(
+        sqlite3_exec(catalogue.handle(), "PRAGMA query_only = ON", nullptr, nullptr, nullptr),
+        SQLITE_OK);
+}
+
+// Another connection in the middle of a read, holding the file's shared lock: the catalogue can
+// change rows in its own transaction but not commit them, as when another program reads. The
+// catalogue is told not to wait for the lock.
+class HeldReader {
+public:
+    explicit HeldReader(Catalogue& catalogue) {
+        sqlite3_busy_timeout(catalogue.handle(), 0);
+        sqlite3_open_v2(catalogue.path().toUtf8().constData(), &m_db, SQLITE_OPEN_READONLY,
+                        nullptr);
+        sqlite3_prepare_v2(m_db, "SELECT F_ID FROM Dnames", -1, &m_stmt, nullptr);
+        m_reading = sqlite3_step(m_stmt) == SQLITE_ROW;
+    }
+    ~HeldReader() {
+        sqlite3_finalize(m_stmt);
+        sqlite3_close_v2(m_db);
+    }
+    HeldReader(const HeldReader&) = delete;
+    HeldReader& operator=(const HeldReader&) = delete;
+    bool reading() const { return m_reading; }
+
+private:
+    sqlite3* m_db = nullptr;
+    sqlite3_stmt* m_stmt = nullptr;
+    bool m_reading = false;
 };
 
 // A folder's entries, hidden ones too: where a test looks for anything left behind.

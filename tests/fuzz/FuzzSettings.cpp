@@ -1,5 +1,6 @@
 // The settings store on any file: reading never fails, and a write sets its key and leaves
 // every other key as it read before.
+#include "core/Failures.h"
 #include "core/settings/SettingsStore.h"
 
 #include <QFile>
@@ -34,7 +35,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             .remove(u'\n')
             .remove(QChar(0))
             .trimmed();
-    writeini(QStringLiteral("Fuzzed"), QStringLiteral("Written"), value, file);
+    try {
+        writeini(QStringLiteral("Fuzzed"), QStringLiteral("Written"), value, file);
+    } catch (const FileError&) {
+        return 0; // refused as a whole; the file stays as it was
+    }
     const QString read = readini(QStringLiteral("Fuzzed"), QStringLiteral("Written"),
                                  QStringLiteral("<none>"), file);
     if (read != value && !(value.startsWith(u'"') || value.endsWith(u'"'))) {

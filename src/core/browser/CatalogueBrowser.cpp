@@ -158,8 +158,9 @@ const ProgramPaths& CatalogueBrowser::programPaths() {
 }
 
 void CatalogueBrowser::chooseEmulator(Emulator emulator) {
-    m_emulator = emulator;
+    // Saved first: a choice that cannot be saved is not taken.
     settings().storeEmulator(emulator);
+    m_emulator = emulator;
 }
 
 LaunchPlan CatalogueBrowser::play(int listedRows, const ListedRow* selectedRow) {
@@ -211,7 +212,7 @@ Refusal CatalogueBrowser::noGroupToAudit() {
 }
 
 QString CatalogueBrowser::rootFolderProblem() {
-    return missingRootFolderText(rootFolder());
+    return rootFolderProblemText(m_catalogue, rootFolder());
 }
 
 CatalogueBrowser::AuditResult CatalogueBrowser::timedAudit(const std::function<qlonglong()>& walk) {

@@ -139,7 +139,8 @@ public:
         qlonglong visited = 0;
         QString timeText; // " Audited in: 1.5 secs"
     };
-    // Why an audit should not run now: the root game folder is missing; "" when it is there.
+    // Why an audit should not run now: the root game folder is missing, empty or holds none of
+    // the disk folders; "" when it is there with some of them.
     QString rootFolderProblem();
     AuditResult auditAll(const AuditObserver& observer);
     AuditResult auditGroup(const QString& group, const AuditObserver& observer);

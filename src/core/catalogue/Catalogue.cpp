@@ -134,10 +134,38 @@ RowStream Catalogue::stream(QStringView jet, const QStringList& wanted) {
 }
 
 int Catalogue::execute(QStringView jet) {
-    RowStream statement = stream(jet);
-    while (statement.next()) {
+    try {
+        RowStream statement = stream(jet);
+        while (statement.next()) {
+        }
+    } catch (const CatalogueError& error) {
+        throw CatalogueError(writeFailure(error.message()));
     }
     return sqlite3_changes(m_db);
+}
+
+QString Catalogue::writeFailure(const QString& reason) const {
+    // The engine's complaints about writing name the file already, with what to do.
+    if (reason.contains(m_path))
+        return reason;
+    return QStringLiteral("The catalogue could not be changed:\n%1\n\n%2").arg(m_path, reason);
+}
+
+void Catalogue::checkWritable() {
+    // A transaction that takes the write lock and changes one row as it stands, so that the
+    // journal is made too (a read-only folder shows only there), then leaves it all undone.
+    const auto run = [this](const char* sql) {
+        if (sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr) != SQLITE_OK)
+            throw CatalogueError(writeFailure(catalogueEngineError(m_db, true)));
+    };
+    run("BEGIN IMMEDIATE");
+    try {
+        run("UPDATE Dnames SET got = got WHERE rowid = (SELECT min(rowid) FROM Dnames)");
+    } catch (const CatalogueError&) {
+        sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+        throw;
+    }
+    run("ROLLBACK");
 }
 
 Catalogue::Update::Update(sqlite3* db, const QString& sql) : m_db(db) {

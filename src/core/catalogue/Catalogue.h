@@ -43,7 +43,15 @@ public:
     RowStream stream(QStringView jet, const QStringList& wanted = {});
 
     // Runs a statement that changes rows; returns how many. The shared result set stays.
+    // Throws CatalogueError naming the file and the engine's reason (writeFailure()).
     int execute(QStringView jet);
+
+    // Throws CatalogueError, as writeFailure() words it, when the catalogue cannot be changed
+    // at all now: a read-only file or folder, a lock another program holds. Changes nothing;
+    // for work that would otherwise run a long way before its first write failed.
+    void checkWritable();
+    // A failed change of this catalogue in words for the user: the file, then `reason`.
+    QString writeFailure(const QString& reason) const;
 
     ResultSet& results() { return m_results; }
 

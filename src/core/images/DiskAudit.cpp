@@ -29,34 +29,68 @@ public:
           m_update(catalogue.prepareUpdate(u"UPDATE Dnames SET got = ? WHERE (F_ID = ?)")) {
         begin();
     }
-    ~BatchedWrites() { commit(); }
+    // A walk that stops part way keeps the batches committed so far and drops the open one.
+    ~BatchedWrites() {
+        if (m_open)
+            rollback();
+    }
     BatchedWrites(const BatchedWrites&) = delete;
     BatchedWrites& operator=(const BatchedWrites&) = delete;
 
+    // Throws CatalogueError at the first code that cannot be written or committed: going on
+    // would report disks as audited whose codes never reached the file.
     void writeCode(qlonglong fId, int code) {
-        // A failed write leaves that disk's code as it was; the audit goes on.
-        tolerate("Writing a disk's code", [&] { m_update->run({code, fId}); });
-        if (++m_written >= kBatchWrites || m_since.elapsed() >= kBatchMs) {
+        try {
+            m_update->run({code, fId});
+        } catch (const CatalogueError& error) {
+            stop(m_catalogue.writeFailure(error.message()));
+        }
+        ++m_pending;
+        if (m_pending >= kBatchWrites || m_since.elapsed() >= kBatchMs) {
             commit();
             begin();
         }
     }
 
+    // Commits the last batch; throws CatalogueError when that fails.
+    void finish() { commit(); }
+
 private:
     void commit() {
-        tolerate("Committing the audit's codes", [&] { m_catalogue.execute(u"COMMIT"); });
+        try {
+            m_catalogue.execute(u"COMMIT");
+        } catch (const CatalogueError& error) {
+            stop(error.message());
+        }
+        m_open = false;
+        m_committed += m_pending;
     }
 
     void begin() {
         m_catalogue.execute(u"BEGIN");
+        m_open = true;
         m_since.start();
-        m_written = 0;
+        m_pending = 0;
+    }
+
+    void rollback() {
+        // A failed statement may have ended the transaction already; nothing is left to undo
+        // then, and the answer does not matter.
+        tolerate("Undoing the audit's open batch", [&] { m_catalogue.execute(u"ROLLBACK"); });
+        m_open = false;
+    }
+
+    [[noreturn]] void stop(const QString& failure) {
+        rollback();
+        throw CatalogueError(failure + auditStoppedNote(m_committed));
     }
 
     Catalogue& m_catalogue;
     std::unique_ptr<Catalogue::Update> m_update;
     QElapsedTimer m_since;
-    int m_written = 0;
+    bool m_open = false;
+    int m_pending = 0;         // written in the open batch
+    qlonglong m_committed = 0; // changed codes already in the file
 };
 
 // What an audit reads of a disk's row: its file record and code, its image's place.
@@ -97,6 +131,7 @@ public:
         if (code && *code != found)
             m_writes.writeCode(fId, found);
     }
+    void finish() { m_writes.finish(); }
 
 private:
     BatchedWrites m_writes;
@@ -135,6 +170,7 @@ qlonglong auditAllDisks(Catalogue& catalogue, const QString& root, const AuditOb
 
     // Each code is written as soon as its row is read; SQLite lets a connection change rows
     // and commit while one of its reads is still stepping.
+    catalogue.checkWritable();
     RowStream rows = catalogue.stream(u"SELECT * FROM Dnames WHERE F_ID < 25000");
     const DiskColumns disk(rows);
     Walk walk(catalogue, root);
@@ -146,6 +182,7 @@ qlonglong auditAllDisks(Catalogue& catalogue, const QString& root, const AuditOb
         ++visited;
         advance(progress, step, observer);
     }
+    walk.finish();
     return visited;
 }
 
@@ -182,11 +219,13 @@ qlonglong auditGroup(Catalogue& catalogue, const QString& group, const QString& 
     progress.disksLeft = qlonglong(disks.size());
     const float step = float(std::nearbyint(double(kAuditBarMaximum) / double(disks.size())));
 
+    catalogue.checkWritable();
     Walk walk(catalogue, root);
     for (const Disk& each : disks) {
         walk.visit(each.fId, each.code, each.files);
         advance(progress, step, observer);
     }
+    walk.finish();
     return qlonglong(disks.size());
 }
 
@@ -201,15 +240,54 @@ int auditEntry(Catalogue& catalogue, const DiskFiles& files, const QString& numm
     return code;
 }
 
+namespace {
+
+QString everyDiskUnavailable(const QString& where) {
+    return where + QStringLiteral("\n\nAn audit now would mark every disk it looks at as "
+                                  "unavailable.");
+}
+
+} // namespace
+
 QString missingRootFolderText(const QString& root) {
     if (!root.isEmpty() && QFileInfo(root).isDir())
         return QString();
-    const QString where = root.isEmpty() ? QStringLiteral("The root game folder is not set.")
-                                         : QStringLiteral("The root game folder\n%1\ndoes not "
-                                                          "exist (is its drive mounted?).")
-                                               .arg(root);
-    return where + QStringLiteral("\n\nAn audit now would mark every disk it looks at as "
-                                  "unavailable.");
+    return everyDiskUnavailable(root.isEmpty()
+                                    ? QStringLiteral("The root game folder is not set.")
+                                    : QStringLiteral("The root game folder\n%1\ndoes not "
+                                                     "exist (is its drive mounted?).")
+                                          .arg(root));
+}
+
+QString rootFolderProblemText(Catalogue& catalogue, const QString& root) {
+    const QString missing = missingRootFolderText(root);
+    if (!missing.isEmpty())
+        return missing;
+    if (QDir(root).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System))
+        return everyDiskUnavailable(
+            QStringLiteral("The root game folder\n%1\nis empty (is its drive mounted?).")
+                .arg(root));
+    // One look per distinct folder: a catalogue has a few hundred.
+    ImageLocator locator;
+    RowStream folders = catalogue.stream(u"SELECT DISTINCT folder FROM Dnames");
+    bool anyDisk = false;
+    while (folders.next()) {
+        anyDisk = true;
+        if (locator.holdsFolder(root + QDir::separator() + folders.text(0)))
+            return QString();
+    }
+    if (!anyDisk)
+        return QString();
+    return everyDiskUnavailable(QStringLiteral("The root game folder\n%1\nholds none of the "
+                                               "folders of the catalogue's disks (is it the "
+                                               "right folder, and its drive mounted?).")
+                                    .arg(root));
+}
+
+QString auditStoppedNote(qlonglong committed) {
+    return QStringLiteral("\n\nThe audit stopped there. The %1 changed codes written before "
+                          "it are kept; the others are as they were.")
+        .arg(committed);
 }
 
 QString auditedInText(quint32 milliseconds) {

@@ -102,6 +102,10 @@ bool ImageLocator::present(const QString& path) {
     return choose(*parent, name, Kind::File) != nullptr;
 }
 
+bool ImageLocator::holdsFolder(const QString& path) {
+    return folder(QStringView(path).first(folderLength(path, path.size()))) != nullptr;
+}
+
 const ImageLocator::Folder* ImageLocator::folder(QStringView path) {
     // Borrows the text for the look-up: nearly every path is in a folder already known.
     const auto known = m_folders.constFind(QString::fromRawData(path.data(), path.size()));

@@ -25,6 +25,9 @@
 class ImageLocator {
 public:
     bool present(const QString& path);
+    // Whether `path` leads to a folder, its components matched as above; separators at the end
+    // do not count.
+    bool holdsFolder(const QString& path);
 
 private:
     // What a listed name is; Unknown (a symbolic link, a file system without entry types) is

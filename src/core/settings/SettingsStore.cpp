@@ -1,8 +1,10 @@
 #include "core/settings/SettingsStore.h"
 
+#include "core/Failures.h"
+#include "core/export/ExportFiles.h"
+
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringList>
 
@@ -90,22 +92,26 @@ std::optional<IniText> load(const QString& path) {
     return ini;
 }
 
+QString cannotSave(const QString& path, const QString& reason) {
+    return QStringLiteral("The settings could not be saved:\n%1\n\n%2").arg(path, reason);
+}
+
 void save(const IniText& ini, const QString& path) {
-    QByteArray bytes;
+    QString text;
     if (ini.bom)
-        bytes += Utf8Bom;
+        text += QChar(0xFEFF); // written as the UTF-8 byte order mark
+    const QString lineEnd = QString::fromLatin1(ini.lineEnd);
     for (qsizetype i = 0; i < ini.lines.size(); ++i) {
-        bytes += ini.lines.at(i).toUtf8();
+        text += ini.lines.at(i);
         if (i + 1 < ini.lines.size() || ini.finalLineEnd)
-            bytes += ini.lineEnd;
+            text += lineEnd;
     }
-    // QSaveFile only replaces the old file once everything is written; on any failure the old
-    // file stays and the new text is dropped, as the caller expects.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return;
-    file.write(bytes);
-    file.commit();
+    // The old file is replaced only once everything is written; on any failure it stays.
+    try {
+        saveTextFile(path, text);
+    } catch (const FileError& error) {
+        throw FileError(cannotSave(path, error.message()));
+    }
 }
 
 // The name of a "[name]" line, or nothing for any other line.
@@ -206,7 +212,7 @@ void writeini(const QString& section, const QString& key, const QString& value, 
     if (!ini) {
         // A file that is there but cannot be read must not be replaced by a one-key file.
         if (QFileInfo::exists(file))
-            return;
+            throw FileError(cannotSave(file, QStringLiteral("The file cannot be read.")));
         ini.emplace();
     }
     QStringList& lines = ini->lines;

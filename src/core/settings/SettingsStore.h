@@ -24,6 +24,7 @@ struct IniDefault {
 
 // Sets `key` in `[section]` of `file` to `value`, creating the file, the section and the key as
 // needed. In the same write, each of `defaults` the file lacks is first put in where a new key
-// would go. A write that cannot be done is dropped silently and leaves the old file as it was.
+// would go. A write that cannot be done leaves the old file as it was and throws FileError
+// naming the file and the reason.
 void writeini(const QString& section, const QString& key, const QString& value, const QString& file,
               std::span<const IniDefault> defaults = {});

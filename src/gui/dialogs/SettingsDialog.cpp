@@ -1,5 +1,7 @@
 #include "gui/dialogs/SettingsDialog.h"
 
+#include "core/Failures.h"
+
 #include "gui/dialogs/DialogPlacement.h"
 #include "gui/platform/Images.h"
 #include "gui/platform/Prompts.h"
@@ -121,6 +123,12 @@ void SettingsDialog::browseRootFolder() {
 }
 
 void SettingsDialog::save() {
-    m_settings.storeProgramPaths(paths());
+    // Stays open when the paths cannot be saved, so that nothing typed is lost.
+    try {
+        m_settings.storeProgramPaths(paths());
+    } catch (const FileError& error) {
+        m_prompts.refuse(this, error.message());
+        return;
+    }
     accept();
 }

@@ -23,6 +23,7 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QLineEdit>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QVBoxLayout>
 
@@ -60,13 +61,15 @@ MainWindow::MainWindow(const ProgramFolder& folder, Services services, QWidget* 
     m_export = new ListExport(this, m_browser, services.prompts, *m_list, *m_status);
 
     connect(m_actions, &MainActions::triggered, this, &MainWindow::run);
-    connect(m_actions, &MainActions::emulatorChosen, this, &MainWindow::chooseEmulator);
-    connect(m_criteria, &SearchCriteriaPanel::searchRequested, this, &MainWindow::search);
+    connect(m_actions, &MainActions::emulatorChosen, this,
+            [this](Emulator emulator) { attempt([&] { chooseEmulator(emulator); }); });
+    connect(m_criteria, &SearchCriteriaPanel::searchRequested, this,
+            [this] { attempt([this] { search(); }); });
     connect(m_criteria, &SearchCriteriaPanel::resetRequested, this, &MainWindow::reset);
     connect(m_criteria, &SearchCriteriaPanel::exitRequested, this, &MainWindow::close);
     connect(m_criteria, &SearchCriteriaPanel::groupChosen, this, &MainWindow::chooseGroup);
     connect(m_criteria, &SearchCriteriaPanel::columnOrderToggled, this,
-            &MainWindow::switchColumnOrder);
+            [this](bool reversed) { attempt([&] { switchColumnOrder(reversed); }); });
     connect(m_list, &ResultList::rowClicked, this, &MainWindow::selectRow);
     connect(m_list, &ResultList::headerClicked, this, &MainWindow::clickColumn);
     connect(m_list, &ResultList::popupRequested, m_actions, &MainActions::popup);
@@ -127,8 +130,18 @@ void MainWindow::run(Command command) {
         {Command::ClearFavourites, &MainWindow::clearFavourites},
         {Command::PlaceInDriveB, &MainWindow::placeInDriveB},
     };
-    // A failing command stops where it failed; the window stays usable.
-    tolerate("Running a command", [&] { (this->*slots.at(command))(); });
+    attempt([&] { (this->*slots.at(command))(); });
+}
+
+void MainWindow::attempt(const std::function<void()>& action) {
+    // A failing action stops where it failed and says why; the window stays usable.
+    try {
+        action();
+    } catch (const Refusal& refusal) {
+        refuse(refusal);
+    } catch (const KestrelError& error) {
+        report(error);
+    }
 }
 
 void MainWindow::quit() {
@@ -287,8 +300,9 @@ void MainWindow::placeInDriveB() {
 }
 
 void MainWindow::chooseEmulator(Emulator emulator) {
+    // The menu shows the emulator in force, also when the new choice could not be saved.
+    const auto showChoice = qScopeGuard([this] { m_actions->setEmulator(m_browser.emulator()); });
     m_browser.chooseEmulator(emulator);
-    m_actions->setEmulator(emulator);
 }
 
 bool MainWindow::confirmRootFolder() {
@@ -345,16 +359,15 @@ void MainWindow::auditGame() {
 
 void MainWindow::addFavourite() {
     if (const std::optional<ListedRow> row = m_list->selectedRow())
-        tolerate("Adding a favourite", [&] { m_browser.addFavourite(row->sub2); });
+        m_browser.addFavourite(row->sub2);
 }
 
 void MainWindow::removeFavourite() {
     const std::optional<ListedRow> row = m_list->selectedRow();
-    CatalogueBrowser::Removal removal;
-    if (!row || !tolerate("Removing a favourite", [&] {
-            removal = m_browser.removeFavourite(row->sub2, m_list->rowCount());
-        }))
+    if (!row)
         return;
+    const CatalogueBrowser::Removal removal =
+        m_browser.removeFavourite(row->sub2, m_list->rowCount());
     if (removal.removeRow)
         m_list->removeSelectedRow();
     m_list->showNoMatches(removal.noMatches);
@@ -368,10 +381,7 @@ void MainWindow::clearFavourites() {
     if (prompts.message(this, kClearQuestion, kClearQuestionCaption, Prompts::Buttons::YesNo,
                         Prompts::Icon::Question, Prompts::Answer::Yes) != Prompts::Answer::Yes)
         return;
-    bool emptyTheList = false;
-    if (!tolerate("Clearing the favourites", [&] { emptyTheList = m_browser.clearFavourites(); }))
-        return;
-    if (emptyTheList)
+    if (m_browser.clearFavourites())
         m_list->clear();
     prompts.message(this, kClearedMessage, kClearedCaption, Prompts::Buttons::Ok,
                     Prompts::Icon::Exclamation);
@@ -429,6 +439,7 @@ void MainWindow::showReleaseNotes() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    m_browser.settings().storeAvailabilityFilter(m_criteria->filters());
+    // The window closes even when the filters cannot be kept; the user hears why.
+    attempt([this] { m_browser.settings().storeAvailabilityFilter(m_criteria->filters()); });
     event->accept();
 }

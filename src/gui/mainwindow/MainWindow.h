@@ -71,6 +71,8 @@ protected:
 
 private:
     void run(Command command);
+    // Runs an action; a refusal or failure it throws is shown in a message box.
+    void attempt(const std::function<void()>& action);
     void chooseGroup(const QString& group);
     void clickColumn(int position);
     void switchColumnOrder(bool reversed);

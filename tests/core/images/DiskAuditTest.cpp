@@ -181,6 +181,123 @@ private Q_SLOTS:
         QCOMPARE(audit.codes(), (QStringList{"0", "0", "0", "1"}));
     }
 
+    // A catalogue that cannot be written is refused before the first disk is looked at, with
+    // the file and the engine's reason; no code changes.
+    void aCatalogueThatCannotBeWrittenIsRefusedBeforeTheWalk() {
+        for (const bool wholeCatalogue : {true, false}) {
+            Audited audit(catalogueOf(3));
+            refuseWrites(audit.catalogue);
+            const QString root = audit.folder.path();
+            writeFileBytes(root + QStringLiteral("/G/D1.st"));
+            try {
+                wholeCatalogue
+                    ? auditAllDisks(audit.catalogue, root, audit.observer())
+                    : auditGroup(audit.catalogue, QStringLiteral("Crew"), root, audit.observer());
+                QFAIL("the audit ran");
+            } catch (const CatalogueError& error) {
+                QVERIFY2(error.message().contains(audit.catalogue.path()),
+                         qPrintable(error.message()));
+                QVERIFY2(error.message().contains(QStringLiteral("readonly")),
+                         qPrintable(error.message()));
+            }
+            QCOMPARE(audit.left, QList<qlonglong>{});
+            QCOMPARE(audit.codes(), (QStringList{"0", "0", "0"}));
+        }
+    }
+
+    // The walk stops at the first code that cannot be written: the batches committed before
+    // stay, the open one and every later disk keep their old codes, and the failure says how
+    // many codes were kept.
+    void aFailedWriteStopsTheWalkAndKeepsTheCommittedBatches() {
+        Audited audit(QStringLiteral(
+            "WITH RECURSIVE n(d) AS (SELECT 1 UNION ALL SELECT d + 1 FROM n WHERE d < 3000) "
+            "INSERT INTO Dnames SELECT d, 1, 'F', 'D', d, 'st' FROM n;"
+            "CREATE TRIGGER full BEFORE UPDATE ON Dnames WHEN NEW.F_ID = 2500 "
+            "BEGIN SELECT RAISE(ABORT, 'database or disk is full'); END;"));
+        QString message;
+        try {
+            auditAllDisks(audit.catalogue, audit.folder.path(), audit.observer());
+        } catch (const CatalogueError& error) {
+            message = error.message();
+        }
+        QVERIFY2(message.contains(audit.catalogue.path()), qPrintable(message));
+        QVERIFY2(message.contains(QStringLiteral("disk is full")), qPrintable(message));
+        QCOMPARE(audit.left.size(), 2499);
+        // Every image is missing: the codes read 0 up to where the last commit ended, then 1.
+        const QStringList codes = audit.codes();
+        const qsizetype kept = codes.indexOf(QStringLiteral("1"));
+        QVERIFY(kept >= 2000);
+        QVERIFY(kept < 2500);
+        QCOMPARE(codes.mid(kept), QStringList(3000 - kept, QStringLiteral("1")));
+        QVERIFY2(message.contains(QStringLiteral(" %1 changed codes").arg(kept)),
+                 qPrintable(message));
+    }
+
+    // A commit that another program's lock refuses stops the walk too; nothing of the batch
+    // reaches the file, and the connection is left out of any transaction.
+    void aFailedCommitStopsTheWalk() {
+        Audited audit(QStringLiteral("INSERT INTO Dnames VALUES (1, 1, 'G', 'D', '1', 'st'),"
+                                     " (2, 1, 'G', 'D', '2', 'st');"));
+        QStringList codes;
+        {
+            const HeldReader reader(audit.catalogue);
+            QVERIFY(reader.reading());
+            try {
+                auditAllDisks(audit.catalogue, audit.folder.path(), audit.observer());
+                QFAIL("the audit ended");
+            } catch (const CatalogueError& error) {
+                QVERIFY2(error.message().contains(audit.catalogue.path()),
+                         qPrintable(error.message()));
+                QVERIFY2(error.message().contains(QStringLiteral(" 0 changed codes")),
+                         qPrintable(error.message()));
+            }
+            QCOMPARE(sqlite3_get_autocommit(audit.catalogue.handle()), 1);
+        }
+        QCOMPARE(audit.codes(), (QStringList{"1", "1"}));
+    }
+
+    // The question before an audit: a root folder that is not set, missing, empty or without
+    // any of the disks' folders (matched as the audit matches them) would make every disk
+    // unavailable.
+    void rootFolderProblems_data() {
+        QTest::addColumn<QString>("root");     // "-": not set; under the test folder otherwise
+        QTest::addColumn<QStringList>("made"); // under the root; "x/" a folder
+        QTest::addColumn<QString>("problem");  // a part of the text; "" for none
+        QTest::newRow("not set") << "-" << QStringList{} << "is not set";
+        QTest::newRow("missing") << "root" << QStringList{} << "does not exist";
+        QTest::newRow("empty") << "root" << QStringList{"."} << "is empty";
+        QTest::newRow("hidden file only") << "root" << QStringList{".mounted"} << "holds none";
+        QTest::newRow("other folders")
+            << "root" << QStringList{"Other/", "Auto.st"} << "holds none";
+        QTest::newRow("a file named as a folder") << "root" << QStringList{"Auto"} << "holds none";
+        QTest::newRow("one folder, other case") << "root" << QStringList{"AUTO/"} << "";
+        QTest::newRow("nested folder") << "root" << QStringList{"sub/DEEP/"} << "";
+        QTest::newRow("root with separator") << "root/" << QStringList{"Auto/"} << "";
+    }
+    void rootFolderProblems() {
+        QFETCH(QString, root);
+        QFETCH(QStringList, made);
+        QFETCH(QString, problem);
+        Audited audit(QStringLiteral("INSERT INTO Dnames VALUES (1, 0, 'Auto', 'A', '1', 'st'),"
+                                     " (2, 0, 'Sub/Deep', 'B', '1', 'st'),"
+                                     " (3, 0, 'Auto', 'A', '2', 'st');"));
+        const QString rootPath = root == u'-' ? QString() : audit.folder.file(root);
+        for (const QString& entry : made) {
+            if (entry == u'.' || entry.endsWith(u'/'))
+                QVERIFY(QDir().mkpath(rootPath + u'/' + entry));
+            else
+                QVERIFY(writeFileBytes(rootPath + u'/' + entry));
+        }
+        const QString text = rootFolderProblemText(audit.catalogue, rootPath);
+        if (problem.isEmpty()) {
+            QCOMPARE(text, QString());
+        } else {
+            QVERIFY2(text.contains(problem) && text.contains(rootPath) &&
+                         text.contains(QStringLiteral("every disk")),
+                     qPrintable(text));
+        }
+    }
+
     void nothingToAuditIsRefused() {
         Audited audit(QStringLiteral("SELECT 1;"));
         const QString root = audit.folder.path();

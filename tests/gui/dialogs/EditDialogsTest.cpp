@@ -191,6 +191,33 @@ private Q_SLOTS:
         QCOMPARE(d.prompts.shown().size(), 1);
         QVERIFY(d.dialog->isVisible());
     }
+
+    // A catalogue that refuses writes (SQLite's query_only on the dialog's connection): Ok
+    // names the file and the reason, changes nothing and the dialog stays with what was typed.
+    void editsThatCannotBeWrittenSayWhyAndStay() {
+        for (const bool diskSet : {true, false}) {
+            EditDialogs d;
+            const QStringList disks = d.disks();
+            refuseWrites(d.catalogue);
+            if (diskSet) {
+                d.openDiskSet();
+                d.choose(QStringLiteral("Adrenalin"));
+                d.type(kSetBoxes, {"New", "NEW", "MSA"});
+                d.press("Command1");
+            } else {
+                d.openSingleDisk();
+                d.type(kSingleBoxes, {"NEW", "", "zip"});
+                d.press("Command2");
+            }
+            QCOMPARE(d.prompts.shown().size(), 1);
+            const QString shown = d.prompts.shownTexts()[0];
+            QVERIFY2(shown.contains(d.folder.cataloguePath()) &&
+                         shown.contains(QStringLiteral("readonly")),
+                     qPrintable(shown));
+            QVERIFY(d.dialog->isVisible());
+            QCOMPARE(d.disks(), disks);
+        }
+    }
 };
 
 KESTREL_TEST(EditDialogsTest)

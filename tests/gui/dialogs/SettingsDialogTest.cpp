@@ -1,5 +1,6 @@
 #include "common/TestRegistry.h"
 
+#include "common/FileSizeLimit.h"
 #include "common/TestFolder.h"
 
 #include "core/settings/SettingsStore.h"
@@ -81,6 +82,25 @@ private Q_SLOTS:
                               d.settings.file());
         QCOMPARE(values, (QStringList{"/opt/emu/Steem.exe", "/new/STew", "/new/SainT",
                                       "/new/Hatari", "/games/st/"}));
+    }
+
+    // Ok on a settings file that cannot be written says so, naming the file, and the dialog
+    // stays open with what was typed.
+    void okThatCannotSaveSaysWhy() {
+        SettingsDialogOnFile d;
+        const QByteArray stored = fileBytes(d.settings.file());
+        d.open();
+        d.box("Text2")->setText(QStringLiteral("/new/games"));
+        {
+            const FileSizeLimit limit(16);
+            d.press("Command3");
+        }
+        QCOMPARE(d.prompts.shown().size(), 1);
+        QVERIFY2(d.prompts.shownTexts()[0].contains(d.settings.file()),
+                 qPrintable(d.prompts.shownTexts()[0]));
+        QVERIFY(d.dialog->isVisible());
+        QCOMPARE(d.box("Text2")->text(), QStringLiteral("/new/games"));
+        QCOMPARE(fileBytes(d.settings.file()), stored);
     }
 };
 

@@ -118,6 +118,30 @@ private Q_SLOTS:
         QCOMPARE(h.text("Panel2"), QStringLiteral("Available"));
     }
 
+    // A root folder that is there but empty (an unmounted drive's mount point), or that holds
+    // none of the disk folders, is asked about as a missing one, No by default, saying which.
+    void rootWithoutTheDiskFoldersAsksFirst() {
+        const QString root = m_root.path() + QStringLiteral("/unmounted");
+        QVERIFY(QDir().mkpath(root));
+        WindowHarness h({{"settings", "rootfolder", root}});
+        for (const char* expected : {"is empty", "holds none of the folders"}) {
+            h.trigger("Audit");
+            QCOMPARE(h.prompts.shown().size(), 1);
+            const ScriptedPrompts::Shown& asked = h.prompts.shown().first();
+            QVERIFY2(asked.text.contains(root) && asked.text.contains(QLatin1String(expected)),
+                     qPrintable(asked.text));
+            QCOMPARE(asked.buttons, Prompts::Buttons::YesNo);
+            QCOMPARE(asked.defaultAnswer, Prompts::Answer::No);
+            QCOMPARE(codes(h), QStringLiteral("1 0 2 Null"));
+            h.prompts.clear();
+            QVERIFY(writeFileBytes(root + QStringLiteral("/Other/AUTO012.st")));
+        }
+        h.prompts.setNextAnswer(Prompts::Answer::Yes);
+        h.trigger("Audit");
+        QCOMPARE(codes(h), QStringLiteral("0 0 2 Null"));
+        QCOMPARE(h.text("Panel1"), QStringLiteral("Finished"));
+    }
+
     // A search result is listed again after the audit, as the Search button would.
     void groupAndGameAudits() {
         const QString root = m_root.path() + QStringLiteral("/group");
