@@ -83,6 +83,18 @@ QByteArray framesOf(const QList<Frames>& parts) {
     return file.readAll();
 }
 
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kSanitized = true;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr bool kSanitized = true;
+#else
+constexpr bool kSanitized = false;
+#endif
+#else
+constexpr bool kSanitized = false;
+#endif
+
 } // namespace
 
 // Whatever the process that reads the .mdb file does, the import ends in a refusal naming the
@@ -116,7 +128,9 @@ private Q_SLOTS:
         const QStringList files = damaged.entryList({QStringLiteral("*.mdb")}, QDir::Files);
         for (const QString& name : files) {
             QStringList reasons{QStringLiteral("damaged")};
-            if (known.contains(name))
+            // Under the sanitizers the reading process dies at libmdb's first bad read and
+            // runs without an address-space limit, so only "damaged" is certain there.
+            if (known.contains(name) && !kSanitized)
                 reasons << known[name];
             QTest::newRow(qPrintable(name)) << damaged.filePath(name) << reasons;
         }
