@@ -1,5 +1,7 @@
 #include "core/catalogue/MdbReaderProcess.h"
 
+#include "core/Sanitizers.h"
+
 #include "core/Failures.h"
 
 #include <QCoreApplication>
@@ -14,20 +16,6 @@
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-// GCC says so with __SANITIZE_ADDRESS__, clang with __has_feature.
-#if defined(__SANITIZE_ADDRESS__)
-#define KESTREL_ADDRESS_SANITIZER 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define KESTREL_ADDRESS_SANITIZER 1
-#endif
-#endif
-#ifdef KESTREL_ADDRESS_SANITIZER
-constexpr bool kUnderAddressSanitizer = true;
-#else
-constexpr bool kUnderAddressSanitizer = false;
-#endif
 
 namespace {
 

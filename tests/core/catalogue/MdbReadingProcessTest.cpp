@@ -1,6 +1,7 @@
 #include "common/FixtureCatalogue.h"
 #include "common/TestRegistry.h"
 
+#include "core/Sanitizers.h"
 #include "core/catalogue/MdbFrames.h"
 #include "core/catalogue/MdbImport.h"
 
@@ -83,18 +84,6 @@ QByteArray framesOf(const QList<Frames>& parts) {
     return file.readAll();
 }
 
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool kSanitized = true;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-constexpr bool kSanitized = true;
-#else
-constexpr bool kSanitized = false;
-#endif
-#else
-constexpr bool kSanitized = false;
-#endif
-
 } // namespace
 
 // Whatever the process that reads the .mdb file does, the import ends in a refusal naming the
@@ -130,7 +119,7 @@ private Q_SLOTS:
             QStringList reasons{QStringLiteral("damaged")};
             // Under the sanitizers the reading process dies at libmdb's first bad read and
             // runs without an address-space limit, so only "damaged" is certain there.
-            if (known.contains(name) && !kSanitized)
+            if (known.contains(name) && !kUnderAddressSanitizer)
                 reasons << known[name];
             QTest::newRow(qPrintable(name)) << damaged.filePath(name) << reasons;
         }
