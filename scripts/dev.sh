@@ -44,7 +44,9 @@ if [ "$mode" = fuzz ]; then
         # New inputs go to the build's corpus; the kept ones seed it and are never changed.
         mkdir -p "$build/corpus/$target"
         echo "fuzzing $target for $seconds s"
-        ASAN_OPTIONS=detect_leaks=0 "$build/fuzz/fuzz_$target" -max_total_time="$seconds" \
+        # Targets that write files run far faster where a sync costs nothing.
+        TMPDIR="$([ -d /dev/shm ] && echo /dev/shm || echo "${TMPDIR:-/tmp}")" \
+            ASAN_OPTIONS=detect_leaks=0 "$build/fuzz/fuzz_$target" -max_total_time="$seconds" \
             -artifact_prefix="$build/corpus/$target-" "$build/corpus/$target" \
             "$here/tests/fuzz/corpus/$target"
     done
