@@ -105,23 +105,3 @@ void writeDemoCatalogue(const QString& path, const std::vector<DemoDisk>& disks,
     const QByteArray mark = "PRAGMA application_id = " + QByteArray::number(kDemoCatalogueMark);
     check(raw, sqlite3_exec(raw, mark.constData(), nullptr, nullptr, nullptr));
 }
-
-bool isDemoCatalogue(const QString& path) {
-    sqlite3* raw = nullptr;
-    const int opened =
-        sqlite3_open_v2(QFile::encodeName(path).constData(), &raw, SQLITE_OPEN_READONLY, nullptr);
-    const std::unique_ptr<sqlite3, CloseDb> db(raw);
-    if (opened != SQLITE_OK)
-        return false;
-    sqlite3_stmt* statement = nullptr;
-    // Earlier builds kept the mark in user_version, which now holds the catalogue's version.
-    if (sqlite3_prepare_v2(raw,
-                           "SELECT application_id, user_version FROM pragma_application_id, "
-                           "pragma_user_version",
-                           -1, &statement, nullptr) != SQLITE_OK)
-        return false;
-    const Statement marks(statement);
-    return sqlite3_step(statement) == SQLITE_ROW &&
-           (sqlite3_column_int(statement, 0) == kDemoCatalogueMark ||
-            sqlite3_column_int(statement, 1) == kDemoCatalogueMark);
-}

@@ -1,15 +1,10 @@
 #pragma once
 
+#include "core/catalogue/CatalogueSummary.h"
+
 #include <QString>
 
 #include <vector>
-
-// Stored as the file's application_id, so that a rebuild replaces only a demo catalogue and
-// never one the user put into the program folder.
-inline constexpr int kDemoCatalogueMark = 0x4B444D4F;
-
-// True when the file at `path` was written by this generator.
-bool isDemoCatalogue(const QString& path);
 
 struct DemoDisk;
 struct DemoEntry;

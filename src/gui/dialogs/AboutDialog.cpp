@@ -24,6 +24,7 @@ constexpr char rule[] = "Shape1";
 constexpr char programmingCredit[] = "Label4";
 constexpr char listingCredit[] = "Label6";
 constexpr char mailLink[] = "Label3";
+constexpr char catalogue[] = "catalogueInfo";
 } // namespace names
 
 const QString kMailAddress = QStringLiteral("kestrel@kestrel.invalid");
@@ -36,7 +37,9 @@ QLabel* label(QWidget* parent, const char* name, const QString& caption) {
 
 } // namespace
 
-AboutDialog::AboutDialog(QWidget* owner, Shell& shell) : QDialog(owner), m_shell(shell) {
+AboutDialog::AboutDialog(QWidget* owner, Shell& shell, const QString& catalogueText,
+                         const QString& cataloguePath)
+    : QDialog(owner), m_shell(shell) {
     setObjectName(QLatin1String(names::window));
     setModal(true);
     setWindowTitle(QStringLiteral("About"));
@@ -73,6 +76,12 @@ AboutDialog::AboutDialog(QWidget* owner, Shell& shell) : QDialog(owner), m_shell
                            QStringLiteral("Programming and design: the Kestrel project")));
     texts->addWidget(label(this, names::listingCredit,
                            QStringLiteral("Catalogue listing: compiled by its users")));
+    if (!catalogueText.isEmpty()) {
+        QLabel* catalogue = label(this, names::catalogue, catalogueText);
+        catalogue->setToolTip(cataloguePath);
+        catalogue->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        texts->addWidget(catalogue);
+    }
     m_mailLink = label(this, names::mailLink, QStringLiteral("mailto: ") + kMailAddress);
     m_mailLink->setMouseTracking(true);
     m_mailLink->installEventFilter(this);

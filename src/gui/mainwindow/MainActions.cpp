@@ -65,6 +65,8 @@ const Menu kMenus[] = {
       {"mnusave", "Save", Command::Save, true},
       {"mnupaste", "Paste", Command::Paste, true},
       {"mnureport", "Report", Command::Report, true},
+      {"mnuimportseparator", nullptr, Command::Play, false},
+      {"mnuimport", "Import Catalogue...", Command::ImportCatalogue, false},
       {"mnuseparator3", nullptr, Command::Play, false},
       {"mnuexit", "Exit", Command::Exit, false, "Ctrl+Q"}}},
     {"mnuedit",

@@ -35,6 +35,7 @@ enum class Command {
     RemoveFavourite,
     ClearFavourites,
     PlaceInDriveB,
+    ImportCatalogue,
 };
 
 // Builds the toolbar, the menus and the pop-up menu from their tables. Every item triggers

@@ -1,6 +1,7 @@
 #include "gui/mainwindow/MainWindow.h"
 
 #include "core/catalogue/Catalogue.h"
+#include "core/catalogue/CatalogueSummary.h"
 #include "core/favourites/Favourites.h"
 #include "core/search/GroupLists.h"
 #include "core/search/SearchHistory.h"
@@ -9,6 +10,7 @@
 #include "gui/dialogs/EditSingleDiskDialog.h"
 #include "gui/dialogs/ReleaseNotesDialog.h"
 #include "gui/dialogs/SettingsDialog.h"
+#include "gui/mainwindow/CatalogueImportStep.h"
 #include "gui/mainwindow/ListExport.h"
 #include "gui/mainwindow/MainWindowNames.h"
 #include "gui/mainwindow/ResultList.h"
@@ -118,6 +120,7 @@ void MainWindow::run(Command command) {
         {Command::Paste, &MainWindow::pasteList},
         {Command::Report, &MainWindow::stampReport},
         {Command::About, &MainWindow::showAbout},
+        {Command::ImportCatalogue, &MainWindow::importCatalogue},
         {Command::Help, &MainWindow::showReleaseNotes},
         {Command::Exit, &MainWindow::quit},
         {Command::EditSingleDisk, &MainWindow::editSingleDisk},
@@ -429,8 +432,46 @@ void MainWindow::editSingleDisk() {
 }
 
 void MainWindow::showAbout() {
-    AboutDialog dialog(this, m_services.shell);
+    QString summary;
+    try {
+        summary = summarise(m_services.catalogue).text();
+    } catch (const CatalogueError&) {
+        // The box still opens; it just cannot say how much the catalogue holds.
+    }
+    AboutDialog dialog(this, m_services.shell, summary, m_services.catalogue.path());
     dialog.exec();
+}
+
+void MainWindow::importCatalogue() {
+    const QString mdb = m_services.prompts.openFileName(
+        this, QStringLiteral("Import Catalogue"),
+        QStringLiteral("Access catalogues (*.mdb *.MDB);;All files (*)"));
+    if (mdb.isEmpty())
+        return;
+    const QString catalogue = m_services.catalogue.path();
+    if (m_services.prompts.message(this, replaceCatalogueQuestion(mdb, catalogue),
+                                   Refusal::defaultCaption(), Prompts::Buttons::YesNo,
+                                   Prompts::Icon::Question,
+                                   Prompts::Answer::No) != Prompts::Answer::Yes)
+        return;
+    CatalogueReplacement replaced;
+    try {
+        replaced = importWithProgress(this, mdb, catalogue);
+    } catch (const CatalogueError& error) {
+        return report(error);
+    }
+    // The connection still reads the file that was replaced; the list and the selection
+    // belong to it too.
+    attempt([&] {
+        m_services.catalogue.open(catalogue);
+        reset();
+        m_status->setStatus(QStringLiteral(" Status: Catalogue imported"));
+        m_services.prompts.message(this,
+                                   summarise(m_services.catalogue).text() + QStringLiteral("\n\n") +
+                                       keptCatalogueText(replaced.backup),
+                                   Refusal::defaultCaption(), Prompts::Buttons::Ok,
+                                   Prompts::Icon::Information);
+    });
 }
 
 void MainWindow::showReleaseNotes() {

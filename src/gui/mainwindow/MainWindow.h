@@ -62,6 +62,7 @@ public Q_SLOTS:
     void editDiskSet();
     void editSingleDisk();
     void showAbout();
+    void importCatalogue();
     void showReleaseNotes();
     void showSyntax();
     void quit();

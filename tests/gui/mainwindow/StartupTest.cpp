@@ -2,8 +2,6 @@
 
 #include "WindowHarness.h"
 
-#include "gui/mainwindow/Startup.h"
-
 #include <QCheckBox>
 #include <QDir>
 #include <QLineEdit>
@@ -36,22 +34,6 @@ struct ShownWidgets : QObject {
     }
 };
 
-// The start-up on a program folder with the shipped settings, with scripted dialogs.
-struct Start {
-    TestFolder folder;
-    Catalogue catalogue;
-    ScriptedPrompts prompts;
-    FakeClock clock;
-    RecordingShell shell;
-    std::unique_ptr<MainWindow> window;
-
-    Start() { folder.writeSettings(TestFolder::defaultSettings()); }
-    int run() {
-        return openMainWindow({folder.path(), QString()}, {catalogue, prompts, clock, shell},
-                              window);
-    }
-};
-
 } // namespace
 
 // The start-up: the catalogue imported, opened or refused, and what the window shows when
@@ -73,7 +55,7 @@ private Q_SLOTS:
         QFETCH(bool, working);
         if (!QFileInfo::exists(sharedFixture("catalogue-v2000.mdb")))
             QSKIP("The shared fixtures (../shared/fixtures/mdb) are not here.");
-        Start start;
+        StartupHarness start;
         if (working)
             start.folder.createCatalogue(QStringLiteral("SELECT 'nothing in it'"));
         QVERIFY(QFile::copy(sharedFixture("catalogue-v2000.mdb"), start.folder.file(name)));
@@ -102,7 +84,7 @@ private Q_SLOTS:
     void catalogueProblemsEndTheStart() {
         QFETCH(QString, original);
         QFETCH(QString, reason);
-        Start start;
+        StartupHarness start;
         QString named = start.folder.cataloguePath();
         if (!original.isEmpty()) {
             const QString fixture = sharedFixture(qPrintable(original));

@@ -6,6 +6,7 @@
 #include "core/catalogue/Catalogue.h"
 #include "core/settings/SettingsStore.h"
 #include "gui/mainwindow/MainWindow.h"
+#include "gui/mainwindow/Startup.h"
 #include "gui/platform/Prompts.h"
 #include "gui/platform/Shell.h"
 
@@ -128,5 +129,22 @@ struct WindowHarness {
         // When nothing opened, the check runs now and finds nothing, rather than later.
         QCoreApplication::processEvents();
         return opened;
+    }
+};
+
+// The start-up on a program folder with the shipped settings, with scripted dialogs: what
+// kestrel does before its window shows.
+struct StartupHarness {
+    TestFolder folder;
+    Catalogue catalogue;
+    ScriptedPrompts prompts;
+    FakeClock clock;
+    RecordingShell shell;
+    std::unique_ptr<MainWindow> window;
+
+    StartupHarness() { folder.writeSettings(TestFolder::defaultSettings()); }
+    int run() {
+        return openMainWindow({folder.path(), QString()}, {catalogue, prompts, clock, shell},
+                              window);
     }
 };
