@@ -44,7 +44,7 @@ bool isDemoCatalogue(const QString& path) {
 
 QString CatalogueSummary::text() const {
     const QLocale locale;
-    return QStringLiteral("%1%2: %3 entries on %4 disks")
+    return QStringLiteral("Catalogue in use: %1%2, %3 entries on %4 disks")
         .arg(QFileInfo(path).fileName(), demo ? QStringLiteral(" (demo)") : QString(),
              locale.toString(entries), locale.toString(disks));
 }

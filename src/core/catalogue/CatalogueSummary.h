@@ -19,7 +19,8 @@ struct CatalogueSummary {
     qint64 disks = 0;
     bool demo = false;
 
-    // "AtariST Compilation Listing v1.sqlite (demo): 12,345 entries on 2,345 disks"
+    // "Catalogue in use: AtariST Compilation Listing v1.sqlite (demo), 12,345 entries on
+    // 2,345 disks"
     QString text() const;
 };
 
