@@ -10,6 +10,8 @@ packages=(
     qt6-base-dev qt6-svg-dev libqt6svg6
     libsqlite3-dev
     mdbtools-dev
+    libzip-dev zlib1g-dev
+    hatari mtools zip
     fonts-dejavu-core
 )
 if [ "${1:-}" = fuzz ]; then
