@@ -5,6 +5,7 @@
 #include "cli/ImportCommand.h"
 #include "cli/FavouritesCommand.h"
 #include "cli/SearchCommand.h"
+#include "cli/VerifyCommand.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
@@ -21,7 +22,8 @@ const char* const kUsage =
     "  help        this text\n";
 
 void printUsage(QTextStream& stream) {
-    stream << kUsage << kSearchUsage << kAuditUsage << kFavouritesUsage << kImportUsage;
+    stream << kUsage << kSearchUsage << kAuditUsage << kFavouritesUsage << kImportUsage
+           << kVerifyUsage;
 }
 
 } // namespace
@@ -54,6 +56,10 @@ int main(int argc, char** argv) {
         return runImportCommand(folder, rest);
     if (command == QLatin1String("favourites"))
         return runFavouritesCommand(folder, rest);
+    if (command == QLatin1String("verify"))
+        return runVerifyCommand(folder, rest);
+    if (command == QLatin1String("files"))
+        return runFilesCommand(folder, rest);
     err << "kestrel-cli: unknown command \"" << command << "\"\n";
     printUsage(err);
     return 2;

@@ -17,8 +17,9 @@ struct DiskDirectoryEntry {
 };
 
 struct DiskDirectory {
-    std::vector<DiskDirectoryEntry> entries; // in directory order, each folder followed by its contents
-    QString problem;             // why the listing stops short, "" when it is whole
+    std::vector<DiskDirectoryEntry>
+        entries;     // in directory order, each folder followed by its contents
+    QString problem; // why the listing stops short, "" when it is whole
 };
 
 // The directory tree of a disk's sectors, as its boot sector lays it out. A folder whose

@@ -86,20 +86,48 @@ QRegularExpression wildcardPattern(QStringView pattern) {
 
 } // namespace
 
-bool ImageLocator::present(const QString& path) {
+const ImageLocator::Folder* ImageLocator::parentOf(const QString& path, QStringView& name) {
     const qsizetype slash = path.lastIndexOf(u'/');
-    const QStringView name = QStringView(path).sliced(slash + 1);
+    name = QStringView(path).sliced(slash + 1);
     // No name ("", ".../") is a folder; a leading "." a hidden file, or "." and "..".
     if (name.isEmpty() || name.front() == u'.')
-        return false;
+        return nullptr;
     // The name is looked up in its folder's listing, not stat()ed: a walk asks for thousands
     // of images in a few hundred folders.
-    const Folder* parent = folder(QStringView(path).first(folderLength(path, slash)));
+    return folder(QStringView(path).first(folderLength(path, slash)));
+}
+
+bool ImageLocator::present(const QString& path) {
+    QStringView name;
+    const Folder* parent = parentOf(path, name);
     if (!parent)
         return false;
     if (isWildcard(name))
         return matchesWildcard(*parent, name);
     return choose(*parent, name, Kind::File) != nullptr;
+}
+
+QString ImageLocator::locate(const QString& path) {
+    QStringView name;
+    const Folder* parent = parentOf(path, name);
+    if (!parent)
+        return QString();
+    if (!isWildcard(name)) {
+        const Name* found = choose(*parent, name, Kind::File);
+        return found ? parent->pathOf(*found) : QString();
+    }
+    // Of several matches the first in plain text order, so that every run reads the same file.
+    const QRegularExpression expression = wildcardPattern(folded(name));
+    QString first;
+    for (auto alike = parent->names.cbegin(); alike != parent->names.cend(); ++alike) {
+        if (alike.key().startsWith(u'.') || !expression.match(alike.key()).hasMatch())
+            continue;
+        for (const Name& candidate : *alike)
+            if (kindOf(*parent, candidate) == Kind::File &&
+                (first.isEmpty() || parent->actual(candidate) < first))
+                first = parent->actual(candidate);
+    }
+    return first.isEmpty() ? QString() : join(parent->path, first);
 }
 
 bool ImageLocator::holdsFolder(const QString& path) {

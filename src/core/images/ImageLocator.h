@@ -25,6 +25,9 @@
 class ImageLocator {
 public:
     bool present(const QString& path);
+    // The path as it is on disk of the image `path` names, found as present() finds it (of
+    // several wildcard matches the first in plain text order); "" when it is absent.
+    QString locate(const QString& path);
     // Whether `path` leads to a folder, its components matched as above; separators at the end
     // do not count.
     bool holdsFolder(const QString& path);
@@ -49,6 +52,9 @@ private:
         QString pathOf(const Name& name) const;
     };
 
+    // The listed folder of the last component of `path`, which becomes `name`; null when
+    // that is no file name or the folder cannot be listed.
+    const Folder* parentOf(const QString& path, QStringView& name);
     // The listed folder a path names, matched component by component as above; null when
     // there is none or it cannot be listed. Remembered by the path as asked.
     const Folder* folder(QStringView path);

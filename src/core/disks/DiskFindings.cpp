@@ -1,0 +1,37 @@
+#include "core/disks/DiskFindings.h"
+
+#include "core/Failures.h"
+#include "core/catalogue/JetLike.h"
+#include "core/disks/DiskCheckStore.h"
+
+#include <map>
+
+std::vector<FileOnDisk> findFilesOnDisks(Catalogue& catalogue, const QString& pattern) {
+    QString error;
+    const std::optional<JetPattern> compiled = JetPattern::compile(pattern, &error);
+    if (!compiled)
+        throw Refusal{error};
+    DiskCheckStore store(catalogue);
+    std::map<qlonglong, QString> images;
+    for (const DiskCheck& check : store.all())
+        images[check.disk] = check.path;
+    std::vector<FileOnDisk> found;
+    for (DiskCheckStore::StoredFile& stored : store.allFiles()) {
+        const QString& path = stored.entry.path;
+        if (compiled->matches(QStringView(path).sliced(path.lastIndexOf(u'\\') + 1)))
+            found.push_back({stored.disk, images[stored.disk], std::move(stored.entry)});
+    }
+    return found;
+}
+
+std::vector<std::vector<DiskCheck>> identicalDisks(Catalogue& catalogue) {
+    std::map<QString, std::vector<DiskCheck>> bySum;
+    for (DiskCheck& check : DiskCheckStore(catalogue).all())
+        if (!check.missing && !check.sha1.isEmpty())
+            bySum[check.sha1].push_back(std::move(check));
+    std::vector<std::vector<DiskCheck>> groups;
+    for (auto& [sum, checks] : bySum)
+        if (checks.size() > 1)
+            groups.push_back(std::move(checks));
+    return groups;
+}
