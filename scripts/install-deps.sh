@@ -10,7 +10,7 @@ packages=(
     qt6-base-dev qt6-svg-dev libqt6svg6
     libsqlite3-dev
     mdbtools-dev
-    libzip-dev zlib1g-dev
+    libzip-dev zlib1g-dev libssl-dev
     hatari mtools zip
     fonts-dejavu-core
 )
