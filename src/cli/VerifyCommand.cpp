@@ -9,6 +9,7 @@
 #include "core/disks/DiskCheckStore.h"
 #include "core/disks/DiskFindings.h"
 #include "core/disks/DiskVerification.h"
+#include "core/disks/ReferenceSet.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -17,11 +18,13 @@
 #include <unistd.h>
 
 const char* const kVerifyUsage =
-    "  verify [--group NAME | --entry NUMBER] [--duplicates] [--format text|json]\n"
+    "  verify [--group NAME | --entry NUMBER] [--duplicates | --dat FILE] [--format text|json]\n"
     "              read the disk images under the root game folder and say of each whether\n"
     "              it is good, with its format, geometry, CRC32 and SHA-1; an image is read\n"
     "              again only when it changed; the availability codes stay as they are;\n"
-    "              --duplicates then lists the disks whose sectors are identical\n"
+    "              --duplicates then lists the disks whose sectors are identical; --dat\n"
+    "              holds them against a reference set (a Logiqx XML DAT file): the disks\n"
+    "              that match an image of it, and its images on no disk\n"
     "  files --entry NUMBER | --name PATTERN [--format text|json]\n"
     "              the files on an entry's disk, or the disks holding a file whose name\n"
     "              matches PATTERN (LIKE rules: % any run, _ one character); reads what\n"
@@ -33,6 +36,7 @@ struct Options {
     QString group;
     QString entry;
     QString name;
+    QString dat;
     bool duplicates = false;
     bool json = false;
 };
@@ -50,6 +54,8 @@ QString parse(const QStringList& arguments, Options& options) {
             options.entry = arguments[++i];
         else if (option == QLatin1String("--name") && hasValue)
             options.name = arguments[++i];
+        else if (option == QLatin1String("--dat") && hasValue)
+            options.dat = arguments[++i];
         else if (option == QLatin1String("--format") && hasValue &&
                  (arguments[i + 1] == QLatin1String("text") ||
                   arguments[i + 1] == QLatin1String("json")))
@@ -112,6 +118,30 @@ QString textOf(const DiskDirectoryEntry& file) {
              file.modified.toString(QStringLiteral("yyyy-MM-dd HH:mm")));
 }
 
+void listReferenceMatches(const ReferenceMatches& matches, const ReferenceSet& set, bool asJson,
+                          QJsonArray& json) {
+    for (const auto& [check, rom] : matches.matched) {
+        if (asJson) {
+            QJsonObject object = jsonOf(check);
+            object.insert("reference", check.reference);
+            json.append(object);
+        } else {
+            cliOut() << check.disk << " -- " << check.path << " -- " << rom.game << u'/' << rom.name
+                     << "\n";
+        }
+    }
+    for (const ReferenceRom& rom : matches.unmatched) {
+        if (asJson)
+            json.append(QJsonObject{{"reference", rom.game + u'/' + rom.name},
+                                    {"state", "not on the drive"}});
+        else
+            cliOut() << "not on the drive -- " << rom.game << u'/' << rom.name << "\n";
+    }
+    cliErr() << set.roms.size() - matches.unmatched.size() << " of " << set.roms.size()
+             << " images of " << (set.name.isEmpty() ? QStringLiteral("the set") : set.name)
+             << " are on the drive\n";
+}
+
 void printJson(const QJsonArray& array) {
     cliOut() << QString::fromUtf8(QJsonDocument(array).toJson(QJsonDocument::Indented));
 }
@@ -124,13 +154,15 @@ int runVerifyCommand(const ProgramFolder& folder, const QStringList& arguments) 
         return usageError(error);
     if (!options.name.isEmpty())
         return usageError(QStringLiteral("--name belongs to the files command"));
+    if (options.duplicates && !options.dat.isEmpty())
+        return usageError(QStringLiteral("--duplicates and --dat cannot be combined"));
     if (!options.group.isEmpty() && !options.entry.isEmpty())
         return usageError(QStringLiteral("--group and --entry cannot be combined"));
     const bool terminal = isatty(STDERR_FILENO);
     QJsonArray json;
     const VerifyObserver show = [&](const DiskCheck& check, qlonglong done, qlonglong total) {
-        if (options.duplicates) {
-            // Only the identical disks are listed, once every disk is read.
+        if (options.duplicates || !options.dat.isEmpty()) {
+            // Only what they ask for is listed, once every disk is read.
         } else if (options.json) {
             json.append(jsonOf(check));
         } else {
@@ -145,6 +177,9 @@ int runVerifyCommand(const ProgramFolder& folder, const QStringList& arguments) 
     try {
         openCatalogue(catalogue, folder);
         CatalogueBrowser browser(catalogue, clock, folder);
+        // A DAT file that cannot be read is refused before any image is.
+        const ReferenceSet set =
+            options.dat.isEmpty() ? ReferenceSet() : ReferenceSet::read(options.dat);
         const VerifyCounts counts =
             verifyDisks(catalogue, browser.rootFolder(), {options.group, options.entry}, show);
         if (terminal)
@@ -163,12 +198,14 @@ int runVerifyCommand(const ProgramFolder& folder, const QStringList& arguments) 
                     json.append(disks);
             }
         }
+        if (!options.dat.isEmpty())
+            listReferenceMatches(matchReferenceSet(catalogue, set), set, options.json, json);
         if (options.json)
             printJson(json);
         cliErr() << counts.text() << " (" << counts.read << " read anew)\n";
     } catch (const Refusal& refused) {
         return refusal(refused.text);
-    } catch (const CatalogueError& error) {
+    } catch (const KestrelError& error) {
         return refusal(error.message());
     }
     return 0;

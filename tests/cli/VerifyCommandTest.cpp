@@ -40,6 +40,16 @@ private Q_SLOTS:
         QVERIFY(writeFileBytes(image("/A/M3.st"), st.left(1260 * 512)));
         m_sha1 =
             QString::fromLatin1(QCryptographicHash::hash(st, QCryptographicHash::Sha1).toHex());
+        // A reference set holding disk 1 (by SHA-1, in upper case as some DAT tools write it)
+        // and an image nobody has.
+        QVERIFY(writeFileBytes(m_folder.file("set.dat"),
+                               "<?xml version=\"1.0\"?>\n<datafile><header><name>Test set</name>"
+                               "</header><game name=\"Zool Menu\"><rom name=\"M1.st\" "
+                               "size=\"737280\" sha1=\"" +
+                                   m_sha1.toUpper().toLatin1() +
+                                   "\"/></game><game name=\"Lost\"><rom name=\"X.st\" "
+                                   "crc=\"0badf00d\"/></game></datafile>\n"));
+        QVERIFY(writeFileBytes(m_folder.file("broken.dat"), "<datafile><game>"));
     }
 
     // Every disk said, each image read once; the availability codes stay as they were.
@@ -89,12 +99,19 @@ private Q_SLOTS:
         cliRow("files without a choice", {"files"}, 2, {}, "either --entry");
         cliRow("no such entry", {"verify", "--entry", "99"}, 1, {}, "no entry number 99");
         cliRow("unknown format", {"verify", "--format", "xml"}, 2, {}, "--format");
+        cliRow("reference set", {"verify", "--dat", "<folder>/set.dat"}, 0,
+               {"1 -- <root>/A/M1.st -- Zool Menu/M1.st", "2 -- <root>/A/M2.msa -- Zool Menu/M1.st",
+                "not on the drive -- Lost/X.st"},
+               "1 of 2 images of Test set are on the drive");
+        cliRow("broken reference set", {"verify", "--dat", "<folder>/broken.dat"}, 1, {},
+               "not a DAT file");
     }
     void duplicatesAndFiles() {
         QFETCH(QStringList, arguments);
         QFETCH(int, status);
         QFETCH(QStringList, lines);
         QFETCH(QString, message);
+        arguments.replaceInStrings("<folder>", m_folder.path());
         const CliRun run = runCli(m_folder, arguments);
         QCOMPARE(run.status, status);
         lines.replaceInStrings("<root>", m_root).replaceInStrings("<sha1>", m_sha1);

@@ -19,6 +19,7 @@ struct DiskCheck {
     qint64 size = 0;     // of the file, with its time, to see whether it changed since
     qint64 modified = 0; // milliseconds since the epoch, UTC
     int files = 0;       // files and folders on the disk
+    QString reference;   // "<game>/<image>" of the reference set it matched last; "" for none
 
     // "missing", or the state ("good", "damaged: <reason>", ...)
     QString stateText() const;

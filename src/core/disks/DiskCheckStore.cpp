@@ -13,7 +13,7 @@ constexpr const char* kTables = R"sql(
 CREATE TABLE IF NOT EXISTS ImageChecks (
     F_ID INTEGER PRIMARY KEY, path TEXT, missing INTEGER, format TEXT, state INTEGER,
     reason TEXT, sides INTEGER, tracks INTEGER, sectors INTEGER, crc32 TEXT, sha1 TEXT,
-    size INTEGER, modified INTEGER, files INTEGER);
+    size INTEGER, modified INTEGER, files INTEGER, reference TEXT);
 CREATE INDEX IF NOT EXISTS ImageChecks_sha1 ON ImageChecks(sha1);
 CREATE TABLE IF NOT EXISTS ImageFiles (
     F_ID INTEGER, position INTEGER, path TEXT, size INTEGER, modified TEXT, folder INTEGER,
@@ -50,6 +50,7 @@ DiskCheck checkOf(sqlite3_stmt* row) {
     check.size = sqlite3_column_int64(row, 11);
     check.modified = sqlite3_column_int64(row, 12);
     check.files = sqlite3_column_int(row, 13);
+    check.reference = text(row, 14);
     return check;
 }
 
@@ -64,7 +65,7 @@ DiskDirectoryEntry entryOf(sqlite3_stmt* row, int first) {
 
 constexpr const char* kCheckColumns =
     "F_ID, path, missing, format, state, reason, sides, tracks, sectors, crc32, sha1, size, "
-    "modified, files";
+    "modified, files, reference";
 
 } // namespace
 
@@ -117,7 +118,7 @@ void DiskCheckStore::save(const DiskCheck& check, const std::vector<DiskDirector
     const Statement put =
         prepare(db,
                 QByteArray("INSERT OR REPLACE INTO ImageChecks (") + kCheckColumns +
-                    ") VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)",
+                    ") VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)",
                 true);
     sqlite3_bind_int64(put.get(), 1, check.disk);
     bind(put.get(), 2, check.path);
@@ -133,6 +134,7 @@ void DiskCheckStore::save(const DiskCheck& check, const std::vector<DiskDirector
     sqlite3_bind_int64(put.get(), 12, check.size);
     sqlite3_bind_int64(put.get(), 13, check.modified);
     sqlite3_bind_int(put.get(), 14, check.files);
+    bind(put.get(), 15, check.reference);
     finish(db, put.get());
 
     const Statement clear = prepare(db, "DELETE FROM ImageFiles WHERE F_ID = ?", true);
@@ -154,6 +156,14 @@ void DiskCheckStore::save(const DiskCheck& check, const std::vector<DiskDirector
         sqlite3_bind_int(add.get(), 6, entry.folder);
         finish(db, add.get());
     }
+}
+
+void DiskCheckStore::saveReference(qlonglong disk, const QString& reference) {
+    sqlite3* db = m_catalogue.handle();
+    const Statement put = prepare(db, "UPDATE ImageChecks SET reference = ? WHERE F_ID = ?", true);
+    bind(put.get(), 1, reference);
+    sqlite3_bind_int64(put.get(), 2, disk);
+    finish(db, put.get());
 }
 
 std::vector<DiskDirectoryEntry> DiskCheckStore::files(qlonglong disk) {

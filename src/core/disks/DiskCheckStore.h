@@ -21,6 +21,8 @@ public:
     std::optional<DiskCheck> load(qlonglong disk);
     // Stores a disk's check and its files in place of what was there; throws CatalogueError.
     void save(const DiskCheck& check, const std::vector<DiskDirectoryEntry>& files);
+    // Which image of a reference set `disk` matched ("" for none); throws CatalogueError.
+    void saveReference(qlonglong disk, const QString& reference);
     // The stored files of `disk`, in directory order.
     std::vector<DiskDirectoryEntry> files(qlonglong disk);
     // Every stored check, by disk.
