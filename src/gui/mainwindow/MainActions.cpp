@@ -46,6 +46,7 @@ struct MenuItem {
     Command command;
     bool viaToolbar; // repeats a toolbar command
     const char* shortcut = nullptr;
+    bool checkable = false;
 };
 
 namespace {
@@ -74,7 +75,10 @@ const Menu kMenus[] = {
      {{"mnueditsingle", "Single Disk", Command::EditSingleDisk, false},
       {"mnueditset", "Disk Set", Command::EditDiskSet, false},
       {"mnuseparator5", nullptr, Command::Play, false},
-      {"mnusettings", "Settings", Command::Settings, false}}},
+      {"mnusettings", "Settings", Command::Settings, false},
+      {"mnuverifyseparator", nullptr, Command::Play, false},
+      {"mnuverify", "Verify Disk Images...", Command::VerifyImages, false},
+      {"mnudiskfiles", "Show Disk Files", Command::ShowDiskFiles, false, nullptr, true}}},
     {"mnuhelp",
      "&Help",
      {{"mnusyntax", "Syntax Overview", Command::SyntaxOverview, false},
@@ -140,6 +144,7 @@ QAction* MainActions::item(QMenu* menu, const MenuItem& entry) {
     action->setObjectName(QLatin1String(entry.name));
     if (entry.shortcut)
         action->setShortcut(QKeySequence(QLatin1String(entry.shortcut)));
+    action->setCheckable(entry.checkable);
     const Command command = entry.command;
     if (entry.viaToolbar)
         connect(action, &QAction::triggered, this,

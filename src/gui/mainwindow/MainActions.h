@@ -36,6 +36,8 @@ enum class Command {
     ClearFavourites,
     PlaceInDriveB,
     ImportCatalogue,
+    VerifyImages,
+    ShowDiskFiles,
 };
 
 // Builds the toolbar, the menus and the pop-up menu from their tables. Every item triggers

@@ -2,6 +2,7 @@
 
 #include "core/catalogue/Catalogue.h"
 #include "core/catalogue/CatalogueSummary.h"
+#include "core/disks/DiskFindings.h"
 #include "core/favourites/Favourites.h"
 #include "core/search/GroupLists.h"
 #include "core/search/SearchHistory.h"
@@ -11,11 +12,13 @@
 #include "gui/dialogs/ReleaseNotesDialog.h"
 #include "gui/dialogs/SettingsDialog.h"
 #include "gui/mainwindow/CatalogueImportStep.h"
+#include "gui/mainwindow/DiskFilesPanel.h"
 #include "gui/mainwindow/ListExport.h"
 #include "gui/mainwindow/MainWindowNames.h"
 #include "gui/mainwindow/ResultList.h"
 #include "gui/mainwindow/SearchCriteriaPanel.h"
 #include "gui/mainwindow/StatusLine.h"
+#include "gui/mainwindow/VerifyProgress.h"
 #include "gui/mainwindow/Widgets.h"
 #include "gui/platform/Images.h"
 #include "gui/platform/Prompts.h"
@@ -27,6 +30,7 @@
 #include <QLineEdit>
 #include <QScopeGuard>
 #include <QScreen>
+#include <QSplitter>
 #include <QVBoxLayout>
 
 #include <map>
@@ -52,8 +56,18 @@ MainWindow::MainWindow(const ProgramFolder& folder, Services services, QWidget* 
     m_criteria = new SearchCriteriaPanel(central);
     m_list = new ResultList(central);
     m_status = new StatusLine(this);
+    // The disk's files beside the list, hidden until the user asks for them.
+    auto* split = new QSplitter(Qt::Horizontal, central);
+    split->setObjectName(QStringLiteral("ListSplitter"));
+    split->setChildrenCollapsible(false);
+    m_diskFiles = new DiskFilesPanel(split);
+    split->addWidget(m_list);
+    split->addWidget(m_diskFiles);
+    split->setStretchFactor(0, 3);
+    split->setStretchFactor(1, 1);
+    m_diskFiles->hide();
     layout->addWidget(m_criteria);
-    layout->addWidget(m_list, 1);
+    layout->addWidget(split, 1);
     layout->addWidget(m_status->textsRow());
     // A hidden mirror of the list mode, for scripts that read it.
     m_listModeBox =
@@ -109,6 +123,8 @@ void MainWindow::load() {
 }
 
 void MainWindow::run(Command command) {
+    if (command == Command::ShowDiskFiles)
+        return showDiskFiles(findChild<QAction*>(QStringLiteral("mnudiskfiles"))->isChecked());
     using Slot = void (MainWindow::*)();
     static const std::map<Command, Slot> slots{
         {Command::Play, &MainWindow::play},
@@ -121,6 +137,7 @@ void MainWindow::run(Command command) {
         {Command::Report, &MainWindow::stampReport},
         {Command::About, &MainWindow::showAbout},
         {Command::ImportCatalogue, &MainWindow::importCatalogue},
+        {Command::VerifyImages, &MainWindow::verifyImages},
         {Command::Help, &MainWindow::showReleaseNotes},
         {Command::Exit, &MainWindow::quit},
         {Command::EditSingleDisk, &MainWindow::editSingleDisk},
@@ -273,6 +290,45 @@ void MainWindow::selectRow() {
     m_status->setPanel(1, details.entryText);
     if (details.availability)
         m_status->setPanel(2, *details.availability);
+    showSelectedDisk();
+}
+
+void MainWindow::showSelectedDisk() {
+    if (m_diskFiles->isHidden())
+        return;
+    const std::optional<ListedRow> row = m_list->selectedRow();
+    std::optional<VerifiedDisk> disk;
+    if (row) {
+        try {
+            disk = verifiedDiskOfEntry(m_services.catalogue, row->sub2);
+        } catch (const CatalogueError&) {
+            // A catalogue that cannot be read now shows no files; the list says the rest.
+        }
+    }
+    m_diskFiles->showDisk(disk, row.has_value());
+}
+
+void MainWindow::showDiskFiles(bool shown) {
+    findChild<QAction*>(QStringLiteral("mnudiskfiles"))->setChecked(shown);
+    m_diskFiles->setVisible(shown);
+    showSelectedDisk();
+}
+
+void MainWindow::verifyImages() {
+    VerifyCounts counts;
+    try {
+        counts = verifyWithProgress(this, m_services.catalogue, m_browser.rootFolder());
+    } catch (const Refusal& refusal) {
+        return refuse(refusal);
+    } catch (const CatalogueError& error) {
+        return report(error);
+    }
+    showDiskFiles(true);
+    m_services.prompts.message(
+        this,
+        counts.text() +
+            (counts.cancelled ? QStringLiteral("\nStopped before the last disk.") : QString()),
+        QStringLiteral("Verify Disk Images"), Prompts::Buttons::Ok, Prompts::Icon::Information);
 }
 
 void MainWindow::showPlaceTip() {

@@ -13,6 +13,7 @@ class Clock;
 class Prompts;
 class Shell;
 class QLineEdit;
+class DiskFilesPanel;
 class ListExport;
 class ResultList;
 class SearchCriteriaPanel;
@@ -63,6 +64,8 @@ public Q_SLOTS:
     void editSingleDisk();
     void showAbout();
     void importCatalogue();
+    void verifyImages();
+    void showDiskFiles(bool shown);
     void showReleaseNotes();
     void showSyntax();
     void quit();
@@ -83,6 +86,7 @@ private:
     bool confirmRootFolder();
     void runAudit(const std::function<CatalogueBrowser::AuditResult(const AuditObserver&)>& audit);
     void showPlaceTip();
+    void showSelectedDisk();
     void refuse(const Refusal& refusal);
     void report(const KestrelError& error);
 
@@ -95,4 +99,5 @@ private:
     MainActions* m_actions = nullptr;
     QLineEdit* m_listModeBox = nullptr;
     ListExport* m_export = nullptr;
+    DiskFilesPanel* m_diskFiles = nullptr;
 };

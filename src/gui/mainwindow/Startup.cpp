@@ -13,8 +13,8 @@ int openMainWindow(const ProgramFolder& folder, MainWindow::Services services,
         window->load();
     } catch (const CatalogueError& error) {
         window.reset();
-        services.prompts.message(nullptr, error.message(), Refusal::defaultCaption(), Prompts::Buttons::Ok,
-                                 Prompts::Icon::Critical);
+        services.prompts.message(nullptr, error.message(), Refusal::defaultCaption(),
+                                 Prompts::Buttons::Ok, Prompts::Icon::Critical);
         return 1;
     }
     window->show();
