@@ -1,5 +1,3 @@
-#include "common/FixtureCatalogue.h"
-
 #include "core/catalogue/JetText.h"
 #include "common/TestRegistry.h"
 
@@ -214,20 +212,6 @@ private Q_SLOTS:
                          (a8.toHex(' ') + " against " + b8.toHex(' ')).constData());
             }
         }
-    }
-
-    // The engine sorts by the same order: an accented title among the E's, next to its
-    // unaccented form, and one after the U's before Z.
-    void orderByInTheCatalogue() {
-        OpenCatalogue db(QStringLiteral(
-            "INSERT INTO Compilations (Nummer, Game) VALUES (1, 'Zorro'), (2, 'Edge'), "
-            "(3, '\u00DCber'), (4, 'Eagle'), (5, '\u00C9clair'), (6, 'Dragon'), (7, 'Fire'), "
-            "(8, 'Eclair'), (9, 'Ubik'), (10, '\u00E9clair');"));
-        const ResultSet& rows =
-            db.catalogue.query(QStringLiteral("SELECT Game FROM Compilations ORDER BY Game"));
-        QCOMPARE(fieldValues(rows, QStringLiteral("Game")),
-                 (QStringList{"Dragon", "Eagle", "Eclair", "\u00C9clair", "\u00E9clair", "Edge",
-                              "Fire", "\u00DCber", "Ubik", "Zorro"}));
     }
 };
 
