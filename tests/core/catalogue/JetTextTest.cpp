@@ -58,15 +58,13 @@ QStringList shortTexts() {
     const QStringList alphabet{"a", "e",      "E",      "\u00E9",    "\u0301",
                                "s", "\u00DF", "\u00C6", "\U0001F600"};
     QStringList texts{QString()};
-    QStringList previous = texts;
-    for (int length = 1; length <= 3; ++length) {
-        QStringList longer;
-        for (const QString& start : previous) {
+    for (qsizetype from = 0, length = 1; length <= 3; ++length) {
+        const qsizetype to = texts.size();
+        for (qsizetype i = from; i < to; ++i) {
             for (const QString& c : alphabet)
-                longer << start + c;
+                texts << texts[i] + c;
         }
-        texts << longer;
-        previous = longer;
+        from = to;
     }
     return texts;
 }
