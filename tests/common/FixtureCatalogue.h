@@ -69,6 +69,16 @@ template <typename Error = CatalogueError, typename Action> QString errorOf(Acti
     return QStringLiteral("<no error>");
 }
 
+// The refusal an action answers with; one with an empty text when it goes ahead.
+template <typename Action> Refusal refusalOf(Action&& action) {
+    try {
+        action();
+    } catch (const Refusal& refusal) {
+        return refusal;
+    }
+    return {QString(), QString()};
+}
+
 // Whether a text holds every one of the parts: a message that names the file and the reason.
 inline bool containsAll(const QString& text, const QStringList& parts) {
     return std::all_of(parts.cbegin(), parts.cend(),
