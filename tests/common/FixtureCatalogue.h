@@ -59,6 +59,32 @@ private:
     bool m_reading = false;
 };
 
+// The message of the error an action throws, "<no error>" when it goes through.
+template <typename Error = CatalogueError, typename Action> QString errorOf(Action&& action) {
+    try {
+        action();
+    } catch (const Error& error) {
+        return error.message();
+    }
+    return QStringLiteral("<no error>");
+}
+
+// The refusal an action answers with; one with an empty text when it goes ahead.
+template <typename Action> Refusal refusalOf(Action&& action) {
+    try {
+        action();
+    } catch (const Refusal& refusal) {
+        return refusal;
+    }
+    return {QString(), QString()};
+}
+
+// Whether a text holds every one of the parts: a message that names the file and the reason.
+inline bool containsAll(const QString& text, const QStringList& parts) {
+    return std::all_of(parts.cbegin(), parts.cend(),
+                       [&](const QString& part) { return text.contains(part); });
+}
+
 // A folder's entries, hidden ones too: where a test looks for anything left behind.
 inline QStringList folderEntries(const QString& folder) {
     return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);

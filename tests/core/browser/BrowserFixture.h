@@ -78,13 +78,3 @@ inline SearchRequest byName(const QString& text) {
     request.criteria.searchText = text;
     return request;
 }
-
-// The refusal an action answers with; one with an empty text when it goes ahead.
-template <typename Action> Refusal refusalOf(Action&& action) {
-    try {
-        action();
-    } catch (const Refusal& refusal) {
-        return refusal;
-    }
-    return {QString(), QString()};
-}

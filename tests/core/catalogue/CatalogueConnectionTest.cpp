@@ -1,24 +1,15 @@
 #include "common/FixtureCatalogue.h"
 
+#include "common/RawDatabase.h"
 #include "common/TestRegistry.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTest>
 
-#include <sqlite3.h>
 #include <unistd.h>
 
 namespace {
-
-// A database built with plain SQLite, without the program's schema.
-bool writeDatabase(const QString& path, const QByteArray& sql) {
-    sqlite3* db = nullptr;
-    sqlite3_open(path.toUtf8().constData(), &db);
-    const int rc = sqlite3_exec(db, sql.constData(), nullptr, nullptr, nullptr);
-    sqlite3_close(db);
-    return rc == SQLITE_OK;
-}
 
 const QByteArray kCompilations = "CREATE TABLE Compilations (Nummer INTEGER PRIMARY KEY, [Group] "
                                  "TEXT, Game TEXT, favourite INTEGER, F_ID INTEGER);";
@@ -63,20 +54,15 @@ private Q_SLOTS:
             folder.createCatalogue();
             QVERIFY(QFile::setPermissions(path, QFileDevice::Permissions()));
         } else if (setup.startsWith("CREATE")) {
-            QVERIFY(writeDatabase(path, setup));
+            QCOMPARE(rawExec(openDatabase(path).get(), setup), QStringLiteral("ok"));
         } else if (setup != "missing") {
             QVERIFY(writeFileBytes(path, setup));
         }
         const QStringList before = folderEntries(folder.path());
         Catalogue catalogue;
-        try {
-            catalogue.open(path);
-            QFAIL("the catalogue opened");
-        } catch (const CatalogueError& error) {
-            QVERIFY2(error.message().contains(path), qPrintable(error.message()));
-            QVERIFY2(error.message().contains(reason, Qt::CaseInsensitive),
-                     qPrintable(error.message()));
-        }
+        const QString message = errorOf([&] { catalogue.open(path); });
+        QVERIFY2(message.contains(path) && message.contains(reason, Qt::CaseInsensitive),
+                 qPrintable(message));
         QVERIFY(!catalogue.isOpen());
         QCOMPARE(folderEntries(folder.path()), before);
     }

@@ -1,5 +1,6 @@
 #include "common/FixtureCatalogue.h"
 
+#include "common/RawDatabase.h"
 #include "common/TestRegistry.h"
 
 #include "core/catalogue/CatalogueSchema.h"
@@ -8,10 +9,6 @@
 #include <QDate>
 #include <QRegularExpression>
 #include <QTest>
-
-#include <sqlite3.h>
-
-#include <memory>
 
 namespace {
 
@@ -67,76 +64,30 @@ INSERT INTO Compilations VALUES (12, 'Medway Boys 9', 'Zool', 1, 3);
 
 constexpr int kOldDemoMark = 0x4B444D4F;
 
-struct CloseDb {
-    void operator()(sqlite3* db) const { sqlite3_close(db); }
-};
-using Db = std::unique_ptr<sqlite3, CloseDb>;
-
-// A connection as another SQLite tool makes it: nothing of ours registered, unless asked.
-Db openRaw(const QString& path, bool ourFunctions = false) {
-    sqlite3* raw = nullptr;
-    sqlite3_open(path.toUtf8().constData(), &raw);
-    Db db(raw);
+// A connection as another SQLite tool makes it, our functions registered only when asked.
+Database openRaw(const QString& path, bool ourFunctions = false) {
+    Database db = openDatabase(path);
     if (ourFunctions)
-        registerJetFunctions(raw);
+        registerJetFunctions(db.get());
     return db;
-}
-
-// Every row of a statement, its fields joined with "|", each with its type ("Null", 7, 'x');
-// or the engine's message in place of the rows when it refuses.
-QStringList rawRows(sqlite3* db, const QString& sql) {
-    sqlite3_stmt* statement = nullptr;
-    if (sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &statement, nullptr) != SQLITE_OK)
-        return {QString::fromUtf8(sqlite3_errmsg(db))};
-    QStringList rows;
-    int rc = SQLITE_ROW;
-    while ((rc = sqlite3_step(statement)) == SQLITE_ROW) {
-        QStringList fields;
-        for (int c = 0; c < sqlite3_column_count(statement); ++c) {
-            const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, c));
-            switch (sqlite3_column_type(statement, c)) {
-            case SQLITE_NULL:
-                fields << QStringLiteral("Null");
-                break;
-            case SQLITE_TEXT:
-                fields << u'\'' + QString::fromUtf8(text) + u'\'';
-                break;
-            default:
-                fields << QString::fromUtf8(text);
-            }
-        }
-        rows << fields.join(u'|');
-    }
-    if (rc != SQLITE_DONE)
-        rows = QStringList{QString::fromUtf8(sqlite3_errmsg(db))};
-    sqlite3_finalize(statement);
-    return rows;
-}
-
-QString exec(sqlite3* db, const QString& sql) {
-    char* error = nullptr;
-    sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, &error);
-    const QString message = error ? QString::fromUtf8(error) : QStringLiteral("ok");
-    sqlite3_free(error);
-    return message;
 }
 
 // An old catalogue, written as earlier builds did with our functions registered; "ok" or why not.
 QString writeOldCatalogue(const QString& path, int userVersion, const char* extra = "") {
-    const Db db = openRaw(path, true);
-    return exec(db.get(), QString::fromUtf8(kOldLayout) + QString::fromUtf8(kOwnIndexes) +
-                              QString::fromUtf8(kRows) + QString::fromUtf8(extra) +
-                              QStringLiteral("PRAGMA user_version = %1;").arg(userVersion));
+    const Database db = openRaw(path, true);
+    return rawExec(db.get(), QString::fromUtf8(kOldLayout) + QString::fromUtf8(kOwnIndexes) +
+                                 QString::fromUtf8(kRows) + QString::fromUtf8(extra) +
+                                 QStringLiteral("PRAGMA user_version = %1;").arg(userVersion));
 }
 
 // Everything a catalogue holds, rows and layout, compared before and after.
 QStringList allRows(const QString& path) {
-    const Db db = openRaw(path, true);
+    const Database db = openRaw(path, true);
     return rawRows(db.get(), QStringLiteral("SELECT * FROM Compilations ORDER BY Nummer")) +
            rawRows(db.get(), QStringLiteral("SELECT * FROM Dnames ORDER BY F_ID"));
 }
 QStringList layout(const QString& path) {
-    const Db db = openRaw(path);
+    const Database db = openRaw(path);
     return rawRows(db.get(), QStringLiteral("SELECT type, name, tbl_name, sql FROM sqlite_schema "
                                             "WHERE type = 'index' ORDER BY name")) +
            rawRows(db.get(), QStringLiteral("SELECT * FROM pragma_table_info('Compilations')")) +
@@ -146,12 +97,13 @@ QStringList layout(const QString& path) {
 
 // What another SQLite tool gets from checking, sorting and editing the file.
 QStringList otherTool(const QString& path) {
-    const Db db = openRaw(path);
+    const Database db = openRaw(path);
     const QStringList check = rawRows(db.get(), QStringLiteral("PRAGMA integrity_check"));
     const QStringList sorted =
         rawRows(db.get(), QStringLiteral("SELECT Game FROM Compilations ORDER BY Game"));
-    return {check.join(u' '), sorted.size() == 12 ? QStringLiteral("sorted") : sorted.join(u' '),
-            exec(db.get(), QStringLiteral("UPDATE Compilations SET Game = 'x' WHERE Nummer = 1"))};
+    return {
+        check.join(u' '), sorted.size() == 12 ? QStringLiteral("sorted") : sorted.join(u' '),
+        rawExec(db.get(), QStringLiteral("UPDATE Compilations SET Game = 'x' WHERE Nummer = 1"))};
 }
 
 QStringList backups(const TestFolder& folder) {
@@ -163,25 +115,40 @@ QStringList backups(const TestFolder& folder) {
 } // namespace
 
 // A catalogue written by an earlier build is brought to the current layout when it is opened:
-// once, after a copy, without losing a row or an index of the user's.
+// once, after a copy, without losing a row, an index, a view or a trigger of the user's.
 class CatalogueUpgradeTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
     void upgradesOnce_data() {
         QTest::addColumn<int>("userVersion");
-        QTest::newRow("version 0") << 0;
-        // Older demo catalogues kept their mark where the version now lives.
-        QTest::newRow("demo mark") << kOldDemoMark;
+        QTest::addColumn<int>("applicationId");
+        QTest::newRow("version 0") << 0 << 0;
+        // Older demo catalogues kept their mark where the version now lives; it moves to the
+        // application id.
+        QTest::newRow("demo mark") << kOldDemoMark << kOldDemoMark;
     }
+    // A view and a trigger on the rebuilt tables come through: SQLite's rename checks every
+    // view, and dropping a table drops its triggers.
     void upgradesOnce() {
         QFETCH(int, userVersion);
+        QFETCH(int, applicationId);
         TestFolder folder;
         const QString path = folder.cataloguePath();
-        QCOMPARE(writeOldCatalogue(path, userVersion), QStringLiteral("ok"));
+        QCOMPARE(writeOldCatalogue(
+                     path, userVersion,
+                     "CREATE VIEW Favs AS SELECT Game FROM Compilations WHERE favourite <> 0;"
+                     "CREATE TABLE Edits (nummer INTEGER);"
+                     "CREATE TRIGGER Noted AFTER UPDATE ON Compilations BEGIN INSERT INTO Edits "
+                     "VALUES (new.Nummer); END;"),
+                 QStringLiteral("ok"));
         const QStringList rows = allRows(path);
         QCOMPARE(rows.size(), 16);
         const QByteArray original = fileBytes(path);
+        // Other SQLite tools cannot check, sort or edit the old file.
+        for (const QString& outcome : otherTool(path))
+            QVERIFY2(outcome.contains(QStringLiteral("no such collation sequence: JETTEXT")),
+                     qPrintable(outcome));
 
         const QDate day = QDate::currentDate();
         Catalogue catalogue;
@@ -204,68 +171,39 @@ private Q_SLOTS:
         QCOMPARE(allRows(path), rows);
         TestFolder current;
         current.createCatalogue(QStringLiteral("SELECT 1;"));
-        const QStringList own{
-            "'index'|'My_Folders'|'Dnames'|'CREATE INDEX My_Folders ON Dnames(folder)'",
-            "'index'|'My_Titles'|'Compilations'|'CREATE INDEX My_Titles ON Compilations(Game, "
-            "[Group])'"};
         QStringList expected = layout(current.cataloguePath());
-        expected.insert(4, own[0]); // by name, after the program's "Compilations_..."
-        expected.insert(5, own[1]);
+        // By name, after the program's "Compilations_...".
+        expected.insert(4, "'index'|'My_Folders'|'Dnames'|'CREATE INDEX My_Folders ON "
+                           "Dnames(folder)'");
+        expected.insert(5, "'index'|'My_Titles'|'Compilations'|'CREATE INDEX My_Titles ON "
+                           "Compilations(Game, [Group])'");
         QCOMPARE(layout(path), expected);
         QCOMPARE(layout(path).last(), QString::number(kCatalogueVersion));
-        const Db db = openRaw(path);
-        QCOMPARE(rawRows(db.get(), QStringLiteral("SELECT count(*) FROM sqlite_schema WHERE sql "
-                                                  "LIKE '%JETTEXT%'")),
-                 QStringList{"0"});
+        {
+            const Database db = openRaw(path);
+            QCOMPARE(rawRows(db.get(), QStringLiteral("SELECT count(*) FROM sqlite_schema WHERE "
+                                                      "sql LIKE '%JETTEXT%'")),
+                     QStringList{"0"});
+            QCOMPARE(rawRows(db.get(), QStringLiteral("SELECT Game FROM Favs ORDER BY Game")),
+                     (QStringList{"'Xenon'", "'Zool'"}));
+            QCOMPARE(
+                rawRows(db.get(), QStringLiteral("SELECT application_id, user_version FROM "
+                                                 "pragma_application_id, pragma_user_version")),
+                QStringList{QStringLiteral("%1|%2").arg(applicationId).arg(kCatalogueVersion)});
+        }
 
-        // Opening it again finds nothing to do.
+        // Opening it again finds nothing to do: a catalogue of this build is left alone.
         const QByteArray upgraded = fileBytes(path);
         Catalogue again;
         again.open(path);
         QCOMPARE(again.upgradeNotice(), QString());
         QCOMPARE(backups(folder), made);
         QVERIFY(fileBytes(path) == upgraded);
-    }
 
-    // A view and a trigger of the user's on the rebuilt tables come through (SQLite's rename
-    // checks every view, and dropping a table drops its triggers), and a mark another program
-    // kept where the version now lives moves to the application id.
-    void viewsTriggersAndMarksSurvive() {
-        TestFolder folder;
-        const QString path = folder.cataloguePath();
-        QCOMPARE(writeOldCatalogue(
-                     path, kOldDemoMark,
-                     "CREATE VIEW Favs AS SELECT Game FROM Compilations WHERE favourite <> 0;"
-                     "CREATE TABLE Edits (nummer INTEGER);"
-                     "CREATE TRIGGER Noted AFTER UPDATE ON Compilations BEGIN INSERT INTO Edits "
-                     "VALUES (new.Nummer); END;"),
-                 QStringLiteral("ok"));
-        Catalogue catalogue;
-        catalogue.open(path);
-        QVERIFY(!catalogue.upgradeNotice().isEmpty());
-        const Db db = openRaw(path);
-        QCOMPARE(rawRows(db.get(), QStringLiteral("SELECT Game FROM Favs ORDER BY Game")),
-                 (QStringList{"'Xenon'", "'Zool'"}));
-        QCOMPARE(exec(db.get(), QStringLiteral("UPDATE Compilations SET Game = 'x' WHERE Nummer "
-                                               "= 7")),
-                 QStringLiteral("ok"));
-        QCOMPARE(rawRows(db.get(), QStringLiteral("SELECT nummer FROM Edits")), QStringList{"7"});
-        QCOMPARE(rawRows(db.get(), QStringLiteral("SELECT application_id, user_version FROM "
-                                                  "pragma_application_id, pragma_user_version")),
-                 QStringList{QStringLiteral("%1|%2").arg(kOldDemoMark).arg(kCatalogueVersion)});
-    }
-
-    // Other SQLite tools cannot check, sort or edit the old file; the upgraded one they can.
-    void otherToolsCanUseTheUpgradedFile() {
-        TestFolder folder;
-        const QString path = folder.cataloguePath();
-        QCOMPARE(writeOldCatalogue(path, 0), QStringLiteral("ok"));
-        for (const QString& outcome : otherTool(path))
-            QVERIFY2(outcome.contains(QStringLiteral("no such collation sequence: JETTEXT")),
-                     qPrintable(outcome));
-        Catalogue catalogue;
-        catalogue.open(path);
+        // Other tools can use the upgraded file; their edit (of entry 1) fires the trigger.
         QCOMPARE(otherTool(path), (QStringList{"'ok'", "sorted", "ok"}));
+        const Database db = openRaw(path);
+        QCOMPARE(rawRows(db.get(), QStringLiteral("SELECT nummer FROM Edits")), QStringList{"1"});
     }
 
     // The lists show in the order earlier builds gave, which came from the columns' collation.
@@ -283,27 +221,12 @@ private Q_SLOTS:
         TestFolder folder;
         const QString path = folder.cataloguePath();
         QCOMPARE(writeOldCatalogue(path, 0), QStringLiteral("ok"));
-        QStringList before;
-        {
-            const Db db = openRaw(path, true);
-            before = rawRows(db.get(), statement).replaceInStrings(QStringLiteral("'"), QString());
-        }
+        const QStringList before = rawRows(openRaw(path, true).get(), statement)
+                                       .replaceInStrings(QStringLiteral("'"), QString());
         Catalogue catalogue;
         catalogue.open(path);
         QVERIFY(!catalogue.upgradeNotice().isEmpty());
         QCOMPARE(rowTexts(catalogue, statement), before);
-    }
-
-    // A catalogue of this build is opened as it is, and nothing is written beside it.
-    void currentCatalogueIsLeftAlone() {
-        TestFolder folder;
-        folder.createCatalogue();
-        const QByteArray before = fileBytes(folder.cataloguePath());
-        Catalogue catalogue;
-        catalogue.open(folder.cataloguePath());
-        QCOMPARE(catalogue.upgradeNotice(), QString());
-        QCOMPARE(backups(folder), QStringList());
-        QVERIFY(fileBytes(folder.cataloguePath()) == before);
     }
 
     // Copies already taken today stay as they are; the new one takes the next free number.

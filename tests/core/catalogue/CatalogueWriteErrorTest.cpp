@@ -1,12 +1,10 @@
 #include "common/FixtureCatalogue.h"
+#include "common/RawDatabase.h"
 #include "common/TestRegistry.h"
 
 #include "core/catalogue/RowStream.h"
 
-#include <QScopeGuard>
 #include <QTest>
-
-#include <sqlite3.h>
 
 namespace {
 
@@ -55,21 +53,14 @@ private Q_SLOTS:
     void readOnlyConnection() {
         OpenCatalogue open;
         const QString path = open.folder.cataloguePath();
-        sqlite3* db = nullptr;
-        QCOMPARE(sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr),
-                 SQLITE_OK);
-        const auto close = qScopeGuard([&] { sqlite3_close_v2(db); });
-        QCOMPARE(catalogueWriteObstacle(db, SQLITE_READONLY), WriteObstacle::ReadOnlyFile);
-        try {
-            RowStream(db, QStringLiteral("UPDATE Dnames SET got = 1")).next();
-            QFAIL("the write went through");
-        } catch (const CatalogueError& error) {
-            QCOMPARE(error.message(),
-                     catalogueWriteError(path, WriteObstacle::ReadOnlyFile, QString()));
-        }
+        const Database db = openDatabase(path, SQLITE_OPEN_READONLY);
+        QCOMPARE(catalogueWriteObstacle(db.get(), SQLITE_READONLY), WriteObstacle::ReadOnlyFile);
+        QCOMPARE(errorOf([&] {
+                     RowStream(db.get(), QStringLiteral("UPDATE Dnames SET got = 1")).next();
+                 }),
+                 catalogueWriteError(path, WriteObstacle::ReadOnlyFile, QString()));
         // Reading from it still works.
-        RowStream rows(db, QStringLiteral("SELECT count(*) FROM Dnames"));
-        QVERIFY(rows.next());
+        QVERIFY(RowStream(db.get(), QStringLiteral("SELECT count(*) FROM Dnames")).next());
     }
 
     // The program's own connection refusing a change, row by row or all at once: the message
@@ -77,23 +68,17 @@ private Q_SLOTS:
     void refusedChangeNamesTheFile() {
         OpenCatalogue open;
         const QString path = open.folder.cataloguePath();
-        sqlite3_exec(open.catalogue.handle(), "PRAGMA query_only = 1", nullptr, nullptr, nullptr);
+        refuseWrites(open.catalogue);
         const QString expected = catalogueWriteError(
             path, catalogueWriteObstacle(open.catalogue.handle(), SQLITE_READONLY),
             QStringLiteral("attempt to write a readonly database"));
         QVERIFY(expected.startsWith("The catalogue cannot be changed: " + path + "\n\n"));
-        try {
-            open.catalogue.execute(u"UPDATE Dnames SET got = 1");
-            QFAIL("the change went through");
-        } catch (const CatalogueError& error) {
-            QCOMPARE(error.message(), expected);
-        }
-        try {
-            open.catalogue.prepareUpdate(u"UPDATE Dnames SET got = ? WHERE F_ID = ?")->run({1, 1});
-            QFAIL("the change went through");
-        } catch (const CatalogueError& error) {
-            QCOMPARE(error.message(), expected);
-        }
+        QCOMPARE(errorOf([&] { open.catalogue.execute(u"UPDATE Dnames SET got = 1"); }), expected);
+        QCOMPARE(errorOf([&] {
+                     open.catalogue.prepareUpdate(u"UPDATE Dnames SET got = ? WHERE F_ID = ?")
+                         ->run({1, 1});
+                 }),
+                 expected);
     }
 };
 

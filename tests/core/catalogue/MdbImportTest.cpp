@@ -9,12 +9,8 @@
 
 namespace {
 
-QString fixture(const QString& name) {
-    return QStringLiteral(KESTREL_SHARED_FIXTURES "/mdb/") + name;
-}
-
 QByteArray catalogueBytes() {
-    return fileBytes(fixture(QStringLiteral("catalogue-v2000.mdb")));
+    return fileBytes(sharedFixture("catalogue-v2000.mdb"));
 }
 
 // The catalogue fixture with a name changed in place (same length, so the file stays whole).
@@ -38,7 +34,7 @@ class MdbImportTest : public QObject {
 
 private Q_SLOTS:
     void initTestCase() {
-        const QString mdb = fixture(QStringLiteral("catalogue-v2000.mdb"));
+        const QString mdb = sharedFixture("catalogue-v2000.mdb");
         m_haveFixtures = QFileInfo::exists(mdb);
         if (!m_haveFixtures)
             return;
@@ -120,7 +116,7 @@ private Q_SLOTS:
         const QByteArray whole = catalogueBytes();
         QTest::newRow("missing") << QByteArray("<missing>") << QStringList{"does not exist"};
         QTest::newRow("another database")
-            << fileBytes(fixture(QStringLiteral("not-a-catalogue.mdb")))
+            << fileBytes(sharedFixture("not-a-catalogue.mdb"))
             << QStringList{"It has no table Compilations.", "It has no table Dnames."};
         QTest::newRow("no table Dnames")
             << renamed(QStringLiteral("Dnames"), QStringLiteral("Dnamez"))
@@ -134,7 +130,7 @@ private Q_SLOTS:
         QTest::newRow("cut inside a page")
             << whole.left(10000) << QStringList{"damaged or incomplete", "middle of a page"};
         QTest::newRow("property block read past its end")
-            << fileBytes(fixture(QStringLiteral("damaged/properties-read-past-end.mdb")))
+            << fileBytes(sharedFixture("damaged/properties-read-past-end.mdb"))
             << QStringList{"damaged or incomplete"};
         QTest::newRow("text") << QByteArray("Nummer;Group;Game\n1;Automation 001;Xenon 2\n")
                               << QStringList{"not an Access database"};
@@ -148,14 +144,8 @@ private Q_SLOTS:
         if (content != "<missing>")
             QVERIFY(writeFileBytes(mdb, content));
         TestFolder target;
-        try {
-            importMdb(mdb, target.cataloguePath());
-            QFAIL("imported");
-        } catch (const CatalogueError& error) {
-            QVERIFY2(error.message().contains(mdb), qPrintable(error.message()));
-            for (const QString& reason : reasons)
-                QVERIFY2(error.message().contains(reason), qPrintable(error.message()));
-        }
+        const QString message = errorOf([&] { importMdb(mdb, target.cataloguePath()); });
+        QVERIFY2(containsAll(message, QStringList{mdb} + reasons), qPrintable(message));
         QCOMPARE(folderEntries(target.path()), QStringList());
     }
 
@@ -166,10 +156,10 @@ private Q_SLOTS:
         target.createCatalogue(QStringLiteral("INSERT INTO Dnames VALUES (1, 1, 'A', 'a', NULL, "
                                               "'st')"));
         const QByteArray before = fileBytes(target.cataloguePath());
-        const QString good = fixture(QStringLiteral("catalogue-v2000.mdb"));
+        const QString good = sharedFixture("catalogue-v2000.mdb");
         QVERIFY_THROWS_EXCEPTION(CatalogueError, importMdb(good, target.cataloguePath()));
         QVERIFY_THROWS_EXCEPTION(CatalogueError,
-                                 importMdb(fixture(QStringLiteral("not-a-catalogue.mdb")),
+                                 importMdb(sharedFixture("not-a-catalogue.mdb"),
                                            target.cataloguePath(), {}, MdbImportTarget::Replace));
         QCOMPARE(fileBytes(target.cataloguePath()), before);
         QCOMPARE(folderEntries(target.path()), QStringList{Catalogue::fileName()});

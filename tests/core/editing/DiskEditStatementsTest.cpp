@@ -1,3 +1,4 @@
+#include "common/FixtureCatalogue.h"
 #include "common/TestRegistry.h"
 
 #include "core/editing/DiskEditStatements.h"
@@ -46,12 +47,10 @@ private Q_SLOTS:
         // a stem is refused.
         QCOMPARE(diskSetUpdateStatements(std::nullopt, DiskFiles{"Adren", "", "", "st"}),
                  QStringList{});
-        try {
-            diskSetUpdateStatements(std::nullopt, DiskFiles{"Adren", "ADR", "", "st"});
-            QFAIL("a stem without a group was not refused");
-        } catch (const Refusal& refused) {
-            QCOMPARE(refused.text, QStringLiteral("No Group has been selected!"));
-        }
+        QCOMPARE(refusalOf([] {
+                     diskSetUpdateStatements(std::nullopt, DiskFiles{"Adren", "ADR", "", "st"});
+                 }).text,
+                 QStringLiteral("No Group has been selected!"));
     }
 
     // The folder is not edited here; an empty number is written as Null.

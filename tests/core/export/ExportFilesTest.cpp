@@ -1,4 +1,5 @@
 #include "common/FileSizeLimit.h"
+#include "common/FixtureCatalogue.h"
 #include "common/TestFolder.h"
 #include "common/TestRegistry.h"
 
@@ -42,15 +43,10 @@ private Q_SLOTS:
         const QString target = path("kept.txt");
         QVERIFY(writeFileBytes(target, "old list\r\n"));
         const QString longText = QString(4096, u'x') + QStringLiteral("\r\n");
-        QString reason;
-        {
+        const QString reason = [&] {
             const FileSizeLimit limit(1024);
-            try {
-                saveTextFile(target, longText);
-            } catch (const FileError& error) {
-                reason = error.message();
-            }
-        }
+            return errorOf<FileError>([&] { saveTextFile(target, longText); });
+        }();
         QCOMPARE(reason, QString::fromLocal8Bit(std::strerror(EFBIG)));
         QCOMPARE(fileBytes(target), QByteArray("old list\r\n"));
         QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files).filter(QStringLiteral("kept")),

@@ -10,19 +10,6 @@
 
 #include <QTest>
 
-namespace {
-
-// Rows with only the fields the disk box and the compression read.
-ResultSet titles(const QList<QVariant>& groups) {
-    std::vector<ResultSet::Row> rows;
-    int number = 0;
-    for (const QVariant& group : groups)
-        rows.push_back({++number, group, QStringLiteral("game"), 1});
-    return ResultSet({"Nummer", "Group", "Game", "got"}, std::move(rows));
-}
-
-} // namespace
-
 // The disk box of a chosen group, and the compression to one line per disk; the browser
 // tests run the compression against a catalogue.
 class GroupBrowseTest : public QObject {
@@ -72,15 +59,19 @@ private Q_SLOTS:
     // A row without a title adds no disk and forms no line, not even first, and does not end
     // the run around it.
     void rowsWithoutATitle() {
-        ResultSet rows =
-            titles({QVariant(), QStringLiteral("A"), QStringLiteral("A"), QStringLiteral("a"),
-                    QVariant(), QStringLiteral("a"), QStringLiteral("B"), QStringLiteral("B")});
-        QCOMPARE(diskBoxEntries(rows), (QStringList{"All", "A", "a", "B"}));
+        // Rows with only the fields the disk box and the compression read.
+        const QStringList columns{"Nummer", "Group", "Game", "got"};
         QList<QVariantList> listed;
-        for (qsizetype i = 0; i < rows.rowCount(); ++i)
-            listed << QVariantList(rows.row(i).begin(), rows.row(i).end());
+        for (const QVariant& group : {QVariant(), QVariant("A"), QVariant("A"), QVariant("a"),
+                                      QVariant(), QVariant("a"), QVariant("B"), QVariant("B")})
+            listed << QVariantList{int(listed.size()) + 1, group, QStringLiteral("game"), 1};
+        std::vector<ResultSet::Row> rows;
+        for (const QVariantList& row : listed)
+            rows.emplace_back(row.begin(), row.end());
+        ResultSet boxRows(columns, std::move(rows));
+        QCOMPARE(diskBoxEntries(boxRows), (QStringList{"All", "A", "a", "B"}));
         MemoryRows memory;
-        RowStream stream = memory.stream(rows.columns(), listed);
+        RowStream stream = memory.stream(columns, listed);
         QStringList kept;
         listRows(
             stream, {"Group", "Game", "Nummer"},

@@ -36,13 +36,16 @@ QStringList deliveredLines() {
     return lines;
 }
 
-// The same keys as a file holds them, "<missing>" for a key it lacks.
-QStringList storedLines(const QString& file) {
+// The same keys as a file holds them, "<missing>" for a key it lacks; or, `typed`, as the
+// settings read them.
+QStringList storedLines(const QString& file, bool typed = false) {
     QStringList lines;
     for (const QString& delivered : deliveredLines()) {
         const QString section = delivered.section(u'/', 0, 0);
         const QString key = delivered.section(u'/', 1).section(u'=', 0, 0);
-        lines << section + u'/' + key + u'=' + readini(section, key, QString(missing), file);
+        lines << section + u'/' + key + u'=' +
+                     (typed ? readSetting(section, key, file)
+                            : readini(section, key, QString(missing), file));
     }
     return lines;
 }
@@ -80,12 +83,7 @@ private Q_SLOTS:
         place(file);
         const Settings settings(m_ini);
 
-        QStringList read;
-        for (const QString& delivered : deliveredLines()) {
-            const QString key = delivered.section(u'=', 0, 0);
-            read << key + u'=' + readSetting(key.section(u'/', 0, 0), key.section(u'/', 1), m_ini);
-        }
-        QCOMPARE(read, deliveredLines());
+        QCOMPARE(storedLines(m_ini, true), deliveredLines());
         const ColumnCaptions captions = settings.columnCaptions();
         QCOMPARE(captions.first + u' ' + captions.second, QStringLiteral("Game Group"));
         QCOMPARE(settings.emulator(), Emulator::Hatari);
