@@ -4,6 +4,7 @@
 #include "cli/AuditCommand.h"
 #include "cli/ImportCommand.h"
 #include "cli/FavouritesCommand.h"
+#include "cli/ListFormat.h"
 #include "cli/SearchCommand.h"
 #include "cli/VerifyCommand.h"
 
@@ -22,8 +23,8 @@ const char* const kUsage =
     "  help        this text\n";
 
 void printUsage(QTextStream& stream) {
-    stream << kUsage << kSearchUsage << kAuditUsage << kFavouritesUsage << kImportUsage
-           << kVerifyUsage;
+    stream << kUsage << kSearchUsage << kAuditUsage << kFavouritesUsage << kFormatUsage
+           << kImportUsage << kVerifyUsage;
 }
 
 } // namespace
