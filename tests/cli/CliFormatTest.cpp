@@ -2,9 +2,6 @@
 
 #include "cli/CliTable.h"
 
-#include <QJsonArray>
-#include <QJsonDocument>
-
 namespace {
 
 // A game title with a tab and a line break, one with quotes and a non-ASCII letter; entry 3's
@@ -40,6 +37,14 @@ private Q_SLOTS:
                {"D-Bug 9 -- \"Quoted\" \u00c9lan", "Automation 1 -- Tab\tLine", "Back\\slash"});
         cliRow("compress, tsv", {"compress", "--group", "Zoo", "--format", "tsv"}, 0,
                {"entry\tavailability\tgame\tgroup", "3\t\tZoo\tZoo 1"});
+        // Keys in QJsonDocument's order; escapes as JSON has them.
+        cliRow("json", {"favourites", "list", "--format", "json"}, 0,
+               {"[",
+                "{\"availability\":1,\"entry\":1,\"game\":\"Tab\\tLine\\nBack\\\\slash\",\"group\":"
+                "\"Automation 1\"},",
+                "{\"availability\":2,\"entry\":2,\"game\":\"\\\"Quoted\\\" \u00c9lan\",\"group\":"
+                "\"D-Bug 9\"}",
+                "]"});
         cliRow("nothing found, json", {"search", "--name", "nomatch", "--format", "json"}, 0,
                {"[]"});
         cliRow("unknown format", search + QStringList{"--format", "csv"}, 2, {},
@@ -48,32 +53,6 @@ private Q_SLOTS:
                "--format takes");
     }
     void run() { runCliRow(m_folder); }
-
-    // JSON parses back to what the catalogue holds, whatever the characters.
-    void json_data() {
-        QTest::addColumn<QStringList>("arguments");
-        QTest::newRow("search") << QStringList{"search", "--name", "e", "--format", "json"};
-        QTest::newRow("favourites") << QStringList{"favourites", "list", "--format", "json"};
-    }
-    void json() {
-        QFETCH(QStringList, arguments);
-        const CliRun run = runCli(m_folder, arguments);
-        QCOMPARE(run.status, 0);
-        QJsonParseError error;
-        const QJsonArray rows =
-            QJsonDocument::fromJson(run.lines.join(u'\n').toUtf8(), &error).array();
-        QCOMPARE(error.error, QJsonParseError::NoError);
-        QCOMPARE(rows.size(), 2);
-        const QVariantMap tabbed{{"entry", 1},
-                                 {"availability", 1},
-                                 {"game", "Tab\tLine\nBack\\slash"},
-                                 {"group", "Automation 1"}};
-        QVERIFY(rows.toVariantList().contains(tabbed));
-        QVERIFY(rows.toVariantList().contains(QVariantMap{{"entry", 2},
-                                                          {"availability", 2},
-                                                          {"game", "\"Quoted\" \u00c9lan"},
-                                                          {"group", "D-Bug 9"}}));
-    }
 };
 
 KESTREL_TEST(CliFormatTest)

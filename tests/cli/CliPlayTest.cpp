@@ -52,11 +52,9 @@ private Q_SLOTS:
             << true << none;
         cliRow("no TOS", {"play", "1"}, 1, {}, "\"TOS image\" in Edit > Settings") << false << none;
         cliRow("unknown entry", {"play", "99"}, 1, {}, "no entry 99") << true << none;
-        cliRow("not a number", {"play", "1%"}, 2, {}, "not an entry number") << true << none;
         cliRow("drive B not a number", {"play", "1", "--drive-b", "x"}, 2, {},
                "\"x\" is not an entry number")
             << true << none;
-        cliRow("no number", {"play"}, 2, {}, "one entry number") << true << none;
         cliRow("unknown option", {"play", "1", "--fast"}, 2, {}, "fast") << true << none;
         cliRow("version", {"--version"}, 0, {"kestrel-cli 2.0"}) << true << none;
         cliRow("version, short", {"-v"}, 0, {"kestrel-cli 2.0"}) << true << none;

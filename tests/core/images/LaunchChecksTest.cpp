@@ -8,7 +8,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-// What is checked before an emulator starts, and where the user's options go in the launch.
+// Whether Hatari has a TOS image before it starts (the disk files are checked by the window's
+// and kestrel-cli's tests), and where the user's options go in the launch.
 class LaunchChecksTest : public QObject {
     Q_OBJECT
     QTemporaryDir m_dir;
@@ -17,50 +18,12 @@ class LaunchChecksTest : public QObject {
 
 private Q_SLOTS:
     void initTestCase() {
-        for (const char* name : {"A.st", "tos.img", "usr/bin/hatari", "usr/share/hatari/tos.img"})
+        for (const char* name : {"tos.img", "usr/bin/hatari", "usr/share/hatari/tos.img"})
             QVERIFY(writeFileBytes(file(QLatin1String(name))));
         writeini(QStringLiteral("ROM"), QStringLiteral("szTosImageFileName"), file("tos.img"),
                  file(QStringLiteral("good.cfg")));
         writeini(QStringLiteral("ROM"), QStringLiteral("szTosImageFileName"), file("gone.img"),
                  file(QStringLiteral("stale.cfg")));
-    }
-
-    // "" when nothing is missing, else the path the refusal names and a word that tells
-    // which drive.
-    void missingDisk_data() {
-        QTest::addColumn<QString>("image");
-        QTest::addColumn<QString>("driveB");
-        QTest::addColumn<QString>("named");
-        QTest::addColumn<QString>("which");
-        QTest::newRow("both there") << "A.st"
-                                    << "A.st"
-                                    << ""
-                                    << "";
-        QTest::newRow("image gone") << "B.st"
-                                    << "A.st"
-                                    << "B.st"
-                                    << "this game";
-        QTest::newRow("drive B gone") << "A.st"
-                                      << "C.st"
-                                      << "C.st"
-                                      << "drive B";
-        QTest::newRow("a folder") << "usr"
-                                  << ""
-                                  << "usr"
-                                  << "this game";
-    }
-    void missingDisk() {
-        QFETCH(QString, image);
-        QFETCH(QString, driveB);
-        QFETCH(QString, named);
-        QFETCH(QString, which);
-        const LaunchPlan plan = planLaunch(Emulator::Hatari, QStringLiteral("/usr/bin/hatari"),
-                                           file(image), driveB.isEmpty() ? driveB : file(driveB));
-        const QString problem = missingDiskProblem(plan);
-        QCOMPARE(problem.isEmpty(), named.isEmpty());
-        QVERIFY2(named.isEmpty() ||
-                     (problem.contains(u'\n' + file(named) + u'\n') && problem.contains(which)),
-                 qPrintable(problem));
     }
 
     // Each row: our TOS image, the extra arguments, Hatari's configuration files, the program,
