@@ -10,9 +10,9 @@
 namespace {
 
 const QString kSetTos = QStringLiteral(
-    "Choose one as \"TOS image\" in Edit > Settings. EmuTOS is a free TOS made for this: its "
-    "image files (etos1024k.img, etos192uk.img, ...) are at https://emutos.sourceforge.io; "
-    "Debian 12 does not package it.");
+    "Choose one as \"TOS image\" in Edit > Settings. EmuTOS is a free TOS made for this: "
+    "download it from https://emutos.sourceforge.io and choose one of its image files "
+    "(etos1024k.img, etos192uk.img, ...).");
 
 // The image Hatari loads when nothing names one: tos.img in its data folder, which lies at
 // ../share/hatari from the program.
