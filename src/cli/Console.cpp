@@ -3,6 +3,8 @@
 #include "core/catalogue/Catalogue.h"
 #include "core/settings/ProgramFolder.h"
 
+#include <algorithm>
+
 QTextStream& cliOut() {
     static QTextStream stream(stdout);
     return stream;
@@ -27,4 +29,9 @@ void openCatalogue(Catalogue& catalogue, const ProgramFolder& folder) {
     catalogue.open(folder.file(Catalogue::fileName()));
     if (!catalogue.upgradeNotice().isEmpty())
         cliErr() << catalogue.upgradeNotice() << "\n";
+}
+
+bool isEntryNumber(const QString& text) {
+    return !text.isEmpty() &&
+           std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
 }

@@ -19,3 +19,7 @@ int refusal(const QString& message);
 
 // Says what is wrong with the command line and gives its exit status, 2.
 int usageError(const QString& message);
+
+// Digits only: an entry number goes into statements (a LIKE pattern among them, where "%" or
+// "_" would reach other entries).
+bool isEntryNumber(const QString& text);

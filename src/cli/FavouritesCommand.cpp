@@ -1,6 +1,7 @@
 #include "cli/FavouritesCommand.h"
 
 #include "cli/Console.h"
+#include "cli/ListFormat.h"
 
 #include "core/settings/Settings.h"
 #include "core/settings/SettingsStore.h"
@@ -17,20 +18,23 @@
 #include <algorithm>
 
 const char* const kFavouritesUsage =
-    "  favourites [list | add NUMBER | remove NUMBER | clear]\n"
+    "  favourites [list [--format text|tsv|json] | add NUMBER | remove NUMBER | clear]\n"
     "              list the favourite entries (the default), one per line; mark or unmark\n"
     "              the entry with that number; unmark every entry (without asking)\n";
 
 namespace {
 
 // Rows ordered as the window starts: by the first column, ascending.
-int listFavourites(CatalogueBrowser& browser) {
+int listFavourites(CatalogueBrowser& browser, ListFormat format) {
     const ColumnCaptions columns = browser.settings().columnCaptions();
-    const ListingResult result =
-        browser.listFavourites({}, {columns.first, columns.second, QStringLiteral("Nummer")});
+    const QStringList captions{columns.first, columns.second, QStringLiteral("Nummer")};
+    const ListingResult result = browser.listFavourites({}, captions);
     const std::vector<qsizetype> order = result.rows.sortedOrder(0, false);
-    for (qsizetype i = 0; i < result.rows.size(); ++i)
-        cliOut() << listLine(result.rows.row(order.empty() ? i : order[size_t(i)])) << "\n";
+    {
+        ListPrinter printer(format, captions);
+        for (qsizetype i = 0; i < result.rows.size(); ++i)
+            printer.print(result.rows.row(order.empty() ? i : order[size_t(i)]));
+    }
     cliOut().flush();
     cliErr() << result.countText.trimmed() << ", " << result.timeText->trimmed() << "\n";
     return 0;
@@ -48,26 +52,29 @@ int mark(CatalogueBrowser& browser, const QString& nummer, bool favourite) {
     return 0;
 }
 
-// Digits only: the number goes into a LIKE pattern, where "%" or "_" would reach others.
-bool isEntryNumber(const QString& text) {
-    return !text.isEmpty() &&
-           std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
-}
-
 } // namespace
 
 int runFavouritesCommand(const ProgramFolder& folder, const QStringList& arguments) {
-    const QString action = arguments.value(0, QStringLiteral("list"));
+    QStringList args = arguments;
+    ListFormat format = ListFormat::Text;
+    if (args.value(0) == QLatin1String("list") && args.value(1) == QLatin1String("--format")) {
+        const std::optional<ListFormat> named = listFormatNamed(args.value(2));
+        if (!named)
+            return usageError(QStringLiteral("--format takes text, tsv or json"));
+        format = *named;
+        args.remove(1, qMin<qsizetype>(2, args.size() - 1));
+    }
+    const QString action = args.value(0, QStringLiteral("list"));
     const bool numbered = action == QLatin1String("add") || action == QLatin1String("remove");
     if (action != QLatin1String("list") && action != QLatin1String("clear") && !numbered)
         return usageError(
             QStringLiteral("favourites takes list, add NUMBER, remove NUMBER or clear"));
-    const qsizetype expected = numbered ? 2 : qMin<qsizetype>(arguments.size(), 1);
-    if (arguments.size() != expected)
+    const qsizetype expected = numbered ? 2 : qMin<qsizetype>(args.size(), 1);
+    if (args.size() != expected)
         return usageError(numbered
                               ? QStringLiteral("favourites %1 needs one entry number").arg(action)
                               : QStringLiteral("favourites %1 takes no arguments").arg(action));
-    const QString nummer = arguments.value(1);
+    const QString nummer = args.value(1);
     if (numbered && !isEntryNumber(nummer))
         return usageError(QStringLiteral("\"%1\" is not an entry number").arg(nummer));
 
@@ -77,7 +84,7 @@ int runFavouritesCommand(const ProgramFolder& folder, const QStringList& argumen
         openCatalogue(catalogue, folder);
         CatalogueBrowser browser(catalogue, clock, folder);
         if (action == QLatin1String("list"))
-            return listFavourites(browser);
+            return listFavourites(browser, format);
         if (numbered)
             return mark(browser, nummer, action == QLatin1String("add"));
         browser.clearFavourites();

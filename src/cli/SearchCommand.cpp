@@ -1,6 +1,7 @@
 #include "cli/SearchCommand.h"
 
 #include "cli/Console.h"
+#include "cli/ListFormat.h"
 
 #include "core/settings/Settings.h"
 #include "core/settings/SettingsStore.h"
@@ -24,11 +25,12 @@ const char* const kSearchUsage =
     "          | --letter -|0-9|a..z]\n"
     "         [--group NAME] [--disk TITLE]\n"
     "         [--exclude-available] [--exclude-unavailable] [--exclude-undumped]\n"
-    "         [--sort game|group] [--desc] [--sql | --plan]\n"
+    "         [--sort game|group] [--desc] [--sql | --plan] [--format text|tsv|json]\n"
     "              list the entries a search of the main window lists, one per line\n"
     "              (first column -- second column, in the window's column order);\n"
     "              --sql prints the statement, --plan how SQLite will run it\n"
     "  compress --group NAME [--exclude-...] [--sort game|group] [--desc] [--sql | --plan]\n"
+    "         [--format text|tsv|json]\n"
     "              one line per disk of the group\n";
 
 namespace {
@@ -38,6 +40,7 @@ struct Request {
     bool byLetter = false;
     bool sqlOnly = false;
     bool planOnly = false;
+    ListFormat format = ListFormat::Text;
     QStringList captions; // the three columns, as the window's list has them
 };
 
@@ -76,6 +79,11 @@ std::optional<Request> parse(const QStringList& args, const QString& settingsFil
             request.sqlOnly = true;
         } else if (option == QLatin1String("--plan")) {
             request.planOnly = true;
+        } else if (option == QLatin1String("--format")) {
+            const std::optional<ListFormat> format = value() ? listFormatNamed(v) : std::nullopt;
+            if (!format)
+                return usage(QStringLiteral("--format takes text, tsv or json"));
+            request.format = *format;
         } else if (option == QLatin1String("--group")) {
             if (!value())
                 return usage(QStringLiteral("--group needs a group name"));
@@ -122,12 +130,6 @@ std::optional<Request> parse(const QStringList& args, const QString& settingsFil
     return request;
 }
 
-// One row as the window's list shows it, as soon as it is read.
-void printLine(const ListedRowView& line) {
-    cliOut() << QString::fromUtf8(line.columns[0]) << kListColumnSeparator
-             << QString::fromUtf8(line.columns[1]) << "\n";
-}
-
 void printCounts(const ListingResult& result) {
     cliOut().flush();
     cliErr() << result.countText.trimmed() << ", " << foundInText(result.elapsed).trimmed() << "\n";
@@ -137,8 +139,11 @@ void printCounts(const ListingResult& result) {
 void printSorted(const Request& request, const ListingResult& result) {
     const int sortColumn = qMax(0, int(request.captions.indexOf(request.criteria.sortCaption)));
     std::vector<qsizetype> order = result.rows.sortedOrder(sortColumn, request.criteria.descending);
-    for (qsizetype i = 0; i < result.rows.size(); ++i)
-        cliOut() << listLine(result.rows.row(order.empty() ? i : order[size_t(i)])) << "\n";
+    {
+        ListPrinter printer(request.format, request.captions);
+        for (qsizetype i = 0; i < result.rows.size(); ++i)
+            printer.print(result.rows.row(order.empty() ? i : order[size_t(i)]));
+    }
     printCounts(result);
 }
 
@@ -192,8 +197,12 @@ int runSearchCommand(const ProgramFolder& folder, const QStringList& arguments) 
     return run(folder, [&](CatalogueBrowser& browser) {
         // The statement orders the rows as the window's list shows them, so they go out as they
         // come. The time is taken from the start, as the window's Search button takes it.
-        printCounts(
-            browser.runSearch(browser.startSearch(searchRequest), request->captions, printLine));
+        std::optional<ListPrinter> printer(std::in_place, request->format, request->captions);
+        const ListingResult result =
+            browser.runSearch(browser.startSearch(searchRequest), request->captions,
+                              [&](const ListedRowView& line) { printer->print(line); });
+        printer.reset(); // the end of the list before the count
+        printCounts(result);
     });
 }
 

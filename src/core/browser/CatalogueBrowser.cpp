@@ -6,6 +6,7 @@
 #include "core/export/ExportText.h"
 #include "core/export/SearchReport.h"
 #include "core/favourites/Favourites.h"
+#include "core/images/LaunchChecks.h"
 #include "core/search/GroupBrowse.h"
 #include "core/search/SearchHistory.h"
 #include "core/settings/SettingsStore.h"
@@ -168,15 +169,35 @@ LaunchPlan CatalogueBrowser::play(int listedRows, const ListedRow* selectedRow) 
         throw Refusal{kNotSelected};
     if (!selectedRow || selectedRow->icon != AvailableIcon)
         throw Refusal{QStringLiteral("You do not appear to have the disk image for this game!")};
-    const QString program = programPaths().program(m_emulator);
+    const ProgramPaths& paths = programPaths();
+    const QString program = paths.program(m_emulator);
     const QString problem = configurationProblem(m_emulator, program);
     if (!problem.isEmpty())
         throw Refusal{problem};
-    const LaunchPlan plan = planLaunch(m_emulator, program, m_selectedImagePath, m_driveBImagePath);
-    if (plan.startable && !plan.iniFile.isEmpty())
+    const LaunchPlan plan =
+        planLaunch(m_emulator, program, m_selectedImagePath, m_driveBImagePath, paths.options);
+    if (!plan.startable)
+        return plan;
+    // The code in the catalogue is as old as the last audit; the file may have gone since.
+    if (const QString missing = missingDiskProblem(plan); !missing.isEmpty())
+        throw Refusal{missing};
+    if (m_emulator == Emulator::Hatari)
+        if (const QString noTos = hatariTosProblem(program, paths.options); !noTos.isEmpty())
+            throw Refusal{noTos};
+    if (!plan.iniFile.isEmpty())
         writeini(QStringLiteral("Disks"), QStringLiteral("DriveA"), m_selectedImagePath,
                  plan.iniFile);
     return plan;
+}
+
+LaunchPlan CatalogueBrowser::playEntry(const QString& nummer, const QString& driveBNummer) {
+    // Looked up first, so that an unknown number is an error rather than a skipped step.
+    if (!driveBNummer.isEmpty())
+        m_driveBImagePath = composeImagePath(rootFolder(), recordOf(driveBNummer).files);
+    const EntryRecord record = recordOf(nummer);
+    const ListedRow row{nummer, QString(), nummer, iconForGot(record.got, NoIcon)};
+    selectRow(row, 1);
+    return play(1, &row);
 }
 
 EntryRecord CatalogueBrowser::diskToEdit(int listedRows, const ListedRow* selectedRow) {

@@ -114,9 +114,13 @@ public:
     void chooseEmulator(Emulator emulator);
 
     // Play: the launch of the selected row's disk in the chosen emulator. Throws a Refusal when
-    // nothing is selected, the image is not available or the emulator is not configured.
-    // Writes SainT's own settings file when the plan names it.
+    // nothing is selected, the image is not available or the emulator is not configured, when
+    // a disk file handed over is not there, or when Hatari has no TOS image. Writes SainT's own
+    // settings file when the plan names it.
     LaunchPlan play(int listedRows, const ListedRow* selectedRow);
+    // The same for an entry by its number (kestrel-cli), with the disk of `driveBNummer` in
+    // drive B unless it is empty. Throws CatalogueError for an entry without a disk record.
+    LaunchPlan playEntry(const QString& nummer, const QString& driveBNummer);
     // Edit Single Disk: the record to edit; refuses without a selection and for undumped disks.
     EntryRecord diskToEdit(int listedRows, const ListedRow* selectedRow);
 

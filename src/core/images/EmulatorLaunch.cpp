@@ -1,6 +1,7 @@
 #include "core/images/EmulatorLaunch.h"
 
 #include <QFileInfo>
+#include <QProcess>
 
 #include <algorithm>
 #include <utility>
@@ -37,17 +38,44 @@ QString configurationProblem(Emulator emulator, const QString& programPath) {
     return QLatin1String(row.notConfigured);
 }
 
+namespace {
+
+QString joinedForShow(const QStringList& arguments) {
+    QStringList shown;
+    for (const QString& argument : arguments)
+        shown.append(displayed(argument));
+    return shown.join(u' ');
+}
+
+// The user's arguments and Hatari's TOS image before the emulator's own, in the argument list
+// and in the parameter text.
+void addOptions(Emulator emulator, const EmulatorOptions& options, LaunchPlan& plan) {
+    QStringList before;
+    if (emulator == Emulator::Hatari && !options.tosImage.isEmpty())
+        before = {QStringLiteral("--tos"), options.tosImage};
+    before += QProcess::splitCommand(options.extraArguments);
+    if (before.isEmpty())
+        return;
+    plan.arguments = before + plan.arguments;
+    plan.parameterText = joinedForShow(before) + u' ' + plan.parameterText;
+}
+
+} // namespace
+
 LaunchPlan planLaunch(Emulator emulator, const QString& programPath, const QString& imagePath,
-                      const QString& driveBPath) {
+                      const QString& driveBPath, const EmulatorOptions& options) {
     LaunchPlan plan;
     plan.program = programPath;
+    plan.disks = {imagePath};
     switch (emulator) {
     case Emulator::Steem:
         plan.parameterText =
             steemFence + imagePath + steemFence + u' ' + steemFence + driveBPath + steemFence;
         plan.arguments = {imagePath};
-        if (!driveBPath.isEmpty())
+        if (!driveBPath.isEmpty()) {
             plan.arguments.append(driveBPath);
+            plan.disks.append(driveBPath);
+        }
         break;
     case Emulator::Stew:
         plan.parameterText = shortPath(imagePath);
@@ -56,13 +84,12 @@ LaunchPlan planLaunch(Emulator emulator, const QString& programPath, const QStri
         break;
     case Emulator::Hatari: {
         // The disk given last is put in drive A and booted from.
-        if (!driveBPath.isEmpty())
+        if (!driveBPath.isEmpty()) {
             plan.arguments = {QStringLiteral("--disk-b"), driveBPath};
+            plan.disks.append(driveBPath);
+        }
         plan.arguments.append(imagePath);
-        QStringList shown;
-        for (const QString& argument : std::as_const(plan.arguments))
-            shown.append(displayed(argument));
-        plan.parameterText = shown.join(u' ');
+        plan.parameterText = joinedForShow(plan.arguments);
         break;
     }
     case Emulator::Saint: {
@@ -81,6 +108,8 @@ LaunchPlan planLaunch(Emulator emulator, const QString& programPath, const QStri
         break;
     }
     }
+    if (plan.startable)
+        addOptions(emulator, options, plan);
     return plan;
 }
 

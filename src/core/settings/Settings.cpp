@@ -12,7 +12,7 @@ struct Name {
 };
 
 // By SettingKey.
-constexpr std::array<Name, 8> kNames{{
+constexpr std::array<Name, 10> kNames{{
     {"colorder", "1"},
     {"colorder", "2"},
     {"order", "value"},
@@ -21,6 +21,9 @@ constexpr std::array<Name, 8> kNames{{
     {"order", "c3"},
     {"settings", "selected"},
     {"settings", "rootfolder"},
+    // A section of the program's own, apart from those the older files know.
+    {"Kestrel", "TosImage"},
+    {"Kestrel", "ExtraArguments"},
 }};
 
 const Name& name(SettingKey key) {
@@ -141,6 +144,7 @@ ProgramPaths Settings::programPaths() const {
         paths.program(row.emulator) =
             readSetting(kProgramSection, QLatin1String(row.programKey), m_file);
     paths.rootFolder = value(SettingKey::RootFolder);
+    paths.options = {value(SettingKey::TosImage), value(SettingKey::ExtraArguments)};
     return paths;
 }
 
@@ -149,4 +153,9 @@ void Settings::storeProgramPaths(const ProgramPaths& paths) const {
         writeSetting(kProgramSection, QLatin1String(row.programKey), paths.program(row.emulator),
                      m_file);
     setValue(SettingKey::RootFolder, paths.rootFolder);
+    for (const auto& [key, option] :
+         {std::pair{SettingKey::TosImage, &paths.options.tosImage},
+          std::pair{SettingKey::ExtraArguments, &paths.options.extraArguments}})
+        if (value(key) != *option)
+            setValue(key, *option);
 }

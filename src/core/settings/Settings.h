@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/images/EmulatorLaunch.h"
 #include "core/images/Emulators.h"
 #include "core/search/SearchClauses.h"
 
@@ -18,12 +19,16 @@ enum class SettingKey {
     ExcludeUndumped,    // [order] c3
     SelectedEmulator,   // [settings] selected: an emulator's setting value
     RootFolder,         // [settings] rootfolder: the folder the disk images lie under
+    TosImage,           // [Kestrel] TosImage: the TOS image Hatari is given; may be empty
+    ExtraArguments,     // [Kestrel] ExtraArguments: added to every emulator's; may be empty
 };
 
-// The emulator programs and the root game folder: what the Settings dialog edits.
+// The emulator programs, their options and the root game folder: what the Settings dialog
+// edits.
 struct ProgramPaths {
     std::array<QString, 4> programs; // by Emulator
     QString rootFolder;
+    EmulatorOptions options;
 
     QString& program(Emulator emulator) { return programs[size_t(emulator)]; }
     const QString& program(Emulator emulator) const { return programs[size_t(emulator)]; }
@@ -74,7 +79,9 @@ public:
     void storeEmulator(Emulator emulator) const;
 
     ProgramPaths programPaths() const;
-    void storeProgramPaths(const ProgramPaths& paths) const; // in the order of the dialog
+    // In the order of the dialog; an option is written only when it changed, so that a file
+    // of someone who never set one stays as it was.
+    void storeProgramPaths(const ProgramPaths& paths) const;
 
 private:
     QString m_file;

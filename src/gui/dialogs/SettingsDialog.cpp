@@ -25,9 +25,35 @@ constexpr char rootFolderBox[] = "Text2";
 constexpr char rootFolderBrowse[] = "Command2";
 constexpr char okButton[] = "Command3";
 constexpr char cancelButton[] = "Command5";
+constexpr char tosImageCaption[] = "tosImageCaption";
+constexpr char tosImageBox[] = "tosImageBox";
+constexpr char tosImageBrowse[] = "tosImageBrowse";
+constexpr char extraArgumentsFrame[] = "extraArgumentsFrame";
+constexpr char extraArgumentsBox[] = "extraArgumentsBox";
 } // namespace names
 
-// One framed row: a path box and its "..." browse button.
+// A path box and its "..." browse button, on one line of a frame.
+struct PathLine {
+    QHBoxLayout* line;
+    QLineEdit* box;
+    QPushButton* browse;
+};
+
+PathLine pathLine(QWidget* frame, const char* boxName, const char* browseName,
+                  const QString& path) {
+    auto* line = new QHBoxLayout;
+    auto* box = new QLineEdit(path, frame);
+    box->setObjectName(QLatin1String(boxName));
+    box->setMinimumWidth(380);
+    auto* browse = new QPushButton(QStringLiteral("..."), frame);
+    browse->setObjectName(QLatin1String(browseName));
+    browse->setFixedWidth(36);
+    line->addWidget(box, 1);
+    line->addWidget(browse);
+    return {line, box, browse};
+}
+
+// One framed row: a path line, with room below for more lines.
 struct PathRow {
     QGroupBox* frame;
     QLineEdit* box;
@@ -38,16 +64,9 @@ PathRow pathRow(QWidget* parent, const char* frameName, const QString& caption, 
                 const char* browseName, const QString& path) {
     auto* frame = new QGroupBox(caption, parent);
     frame->setObjectName(QLatin1String(frameName));
-    auto* row = new QHBoxLayout(frame);
-    auto* box = new QLineEdit(path, frame);
-    box->setObjectName(QLatin1String(boxName));
-    box->setMinimumWidth(380);
-    auto* browse = new QPushButton(QStringLiteral("..."), frame);
-    browse->setObjectName(QLatin1String(browseName));
-    browse->setFixedWidth(36);
-    row->addWidget(box, 1);
-    row->addWidget(browse);
-    return {frame, box, browse};
+    const PathLine line = pathLine(frame, boxName, browseName, path);
+    (new QVBoxLayout(frame))->addLayout(line.line);
+    return {frame, line.box, line.browse};
 }
 
 } // namespace
@@ -74,8 +93,18 @@ SettingsDialog::SettingsDialog(QWidget* owner, Prompts& prompts, const Settings&
         m_programBoxes[size_t(emulator.emulator)] = row.box;
         connect(row.browse, &QPushButton::clicked, this,
                 [this, which = emulator.emulator] { browseProgram(which); });
+        if (emulator.emulator == Emulator::Hatari)
+            addTosRow(row.frame, loaded.options.tosImage);
         rows->addWidget(row.frame);
     }
+    auto* extra = new QGroupBox(QStringLiteral("Extra arguments"), this);
+    extra->setObjectName(QLatin1String(names::extraArgumentsFrame));
+    m_extraArgumentsBox = new QLineEdit(loaded.options.extraArguments, extra);
+    m_extraArgumentsBox->setObjectName(QLatin1String(names::extraArgumentsBox));
+    m_extraArgumentsBox->setPlaceholderText(
+        QStringLiteral("given to every emulator before the disk, e.g. --fullscreen"));
+    (new QHBoxLayout(extra))->addWidget(m_extraArgumentsBox);
+    rows->addWidget(extra);
     const PathRow root = pathRow(this, names::rootFolderFrame, QStringLiteral("Root Game Folder"),
                                  names::rootFolderBox, names::rootFolderBrowse, loaded.rootFolder);
     m_rootFolderBox = root.box;
@@ -105,7 +134,26 @@ ProgramPaths SettingsDialog::paths() const {
     for (const EmulatorRow& row : emulatorTable())
         paths.program(row.emulator) = m_programBoxes[size_t(row.emulator)]->text();
     paths.rootFolder = m_rootFolderBox->text();
+    paths.options = {m_tosImageBox->text(), m_extraArgumentsBox->text()};
     return paths;
+}
+
+void SettingsDialog::addTosRow(QWidget* hatariFrame, const QString& tosImage) {
+    const PathLine line =
+        pathLine(hatariFrame, names::tosImageBox, names::tosImageBrowse, tosImage);
+    auto* caption = new QLabel(QStringLiteral("TOS image"), hatariFrame);
+    caption->setObjectName(QLatin1String(names::tosImageCaption));
+    caption->setBuddy(line.box);
+    line.line->insertWidget(0, caption);
+    static_cast<QVBoxLayout*>(hatariFrame->layout())->addLayout(line.line);
+    m_tosImageBox = line.box;
+    connect(line.browse, &QPushButton::clicked, this, [this] {
+        const QString chosen =
+            m_prompts.openFileName(this, QStringLiteral("Open"),
+                                   QStringLiteral("TOS images (*.img *.rom *.tos);;All Files (*)"));
+        if (!chosen.isEmpty())
+            m_tosImageBox->setText(chosen);
+    });
 }
 
 void SettingsDialog::browseProgram(Emulator emulator) {

@@ -10,7 +10,8 @@
 class Prompts;
 class QLineEdit;
 
-// The Settings dialog: the emulator programs and the root game folder. It edits the paths
+// The Settings dialog: the emulator programs, Hatari's TOS image, the arguments added to every
+// emulator's, and the root game folder. It edits the paths
 // it is given; Ok stores what the boxes hold in the settings file, Cancel leaves the file as
 // it was.
 class SettingsDialog : public QDialog {
@@ -28,9 +29,13 @@ private Q_SLOTS:
 
 private:
     void browseProgram(Emulator emulator);
+    // A second line in Hatari's frame: its TOS image, with a browse button.
+    void addTosRow(QWidget* hatariFrame, const QString& tosImage);
 
     Prompts& m_prompts;
     Settings m_settings;
     std::array<QLineEdit*, 4> m_programBoxes{}; // by Emulator, as ProgramPaths::programs
     QLineEdit* m_rootFolderBox = nullptr;
+    QLineEdit* m_tosImageBox = nullptr;
+    QLineEdit* m_extraArgumentsBox = nullptr;
 };

@@ -4,6 +4,7 @@
 #include "core/catalogue/CatalogueSummary.h"
 #include "core/disks/DiskFindings.h"
 #include "core/favourites/Favourites.h"
+#include "core/images/StartWatch.h"
 #include "core/search/GroupLists.h"
 #include "core/search/SearchHistory.h"
 #include "gui/dialogs/AboutDialog.h"
@@ -346,11 +347,15 @@ void MainWindow::play() {
     }
     if (!plan.startable)
         return;
+    auto record = std::make_unique<StartRecord>();
     const QString failure =
-        m_services.shell.start(plan.program, plan.arguments, plan.workingFolder);
+        m_services.shell.start(plan.program, plan.arguments, plan.workingFolder, record.get());
     if (!failure.isEmpty())
-        refuse({QStringLiteral("The emulator could not be started:\n%1\n\n%2.")
-                    .arg(plan.program, failure)});
+        return refuse({notStartedText(plan.program, failure)});
+    // An emulator that stops at once says why only on its standard error: shown here.
+    auto* watch = new StartWatch(std::move(record), plan.program, m_services.clock, this);
+    connect(watch, &StartWatch::failed, this,
+            [this](const QString& message) { refuse({message}); });
 }
 
 void MainWindow::placeInDriveB() {

@@ -5,16 +5,19 @@
 #include <QStringList>
 #include <QUrl>
 
+class StartRecord;
+
 // Starting other programs and opening addresses, behind an interface so that tests can see
 // what would have been started.
 class Shell {
 public:
     virtual ~Shell() = default;
 
-    // Starts `program` detached with `arguments` in `workingFolder` ("" for the current one).
+    // Starts `program` detached with `arguments` in `workingFolder` ("" for the current one),
+    // its first moments kept in `record` when one is given (see startDetachedProgram()).
     // Returns the empty text when it started, otherwise why not, in words for the user.
     virtual QString start(const QString& program, const QStringList& arguments,
-                          const QString& workingFolder) = 0;
+                          const QString& workingFolder, StartRecord* record = nullptr) = 0;
 
     virtual void openUrl(const QUrl& url) = 0;
 };
@@ -24,11 +27,12 @@ public:
 class SystemShell : public Shell {
 public:
     QString start(const QString& program, const QStringList& arguments,
-                  const QString& workingFolder) override;
+                  const QString& workingFolder, StartRecord* record = nullptr) override;
     void openUrl(const QUrl& url) override;
 };
 
-// Records every request; answers with `failure` ("" for success).
+// Records every request; answers with `failure` ("" for success), or hands the start on to
+// `then` when one is set, for tests that need the program to run.
 class RecordingShell : public Shell {
 public:
     struct Started {
@@ -38,13 +42,14 @@ public:
     };
 
     QString failure;
+    Shell* then = nullptr;
     QList<Started> started;
     QList<QUrl> opened;
 
     QString start(const QString& program, const QStringList& arguments,
-                  const QString& workingFolder) override {
+                  const QString& workingFolder, StartRecord* record = nullptr) override {
         started.append({program, arguments, workingFolder});
-        return failure;
+        return then ? then->start(program, arguments, workingFolder, record) : failure;
     }
     void openUrl(const QUrl& url) override { opened.append(url); }
 };

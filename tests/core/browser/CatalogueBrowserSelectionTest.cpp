@@ -121,8 +121,9 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("arguments");
         QTest::newRow("Steem, drive B empty")
             << int(Emulator::Steem) << "C:\\Emu\\Steem.exe" << false << QStringList{"<A>"};
-        QTest::newRow("Hatari with drive B") << int(Emulator::Hatari) << "/usr/bin/hatari" << true
-                                             << QStringList{"--disk-b", "<B>", "<A>"};
+        QTest::newRow("Hatari with drive B")
+            << int(Emulator::Hatari) << "/usr/bin/hatari" << true
+            << QStringList{"--tos", "<T>", "--disk-b", "<B>", "<A>"};
     }
     void playStartsTheChosenEmulator() {
         QFETCH(int, emulator);
@@ -130,8 +131,9 @@ private Q_SLOTS:
         QFETCH(bool, driveB);
         QFETCH(QStringList, arguments);
         BrowserFixture f;
-        f.touch({"Auto/AUTO012.st"});
+        f.touch({"Auto/AUTO012.st", "Auto/AUTO120.st", "tos.img"});
         f.setProgram(Emulator(emulator), program);
+        f.settings().setValue(SettingKey::TosImage, f.image(QStringLiteral("tos.img")));
         f.browser->chooseEmulator(Emulator(emulator));
         const ListedRow row = listed(QStringLiteral("1"), AvailableIcon);
         if (driveB)
@@ -139,11 +141,12 @@ private Q_SLOTS:
         f.browser->selectRow(row, 2);
         const LaunchPlan plan = f.browser->play(2, &row);
         QCOMPARE(plan.program, program);
-        QCOMPARE(plan.arguments, arguments
-                                     .replaceInStrings(QStringLiteral("<A>"),
-                                                       f.image(QStringLiteral("Auto/AUTO012.st")))
-                                     .replaceInStrings(QStringLiteral("<B>"),
-                                                       f.image(QStringLiteral("Auto/AUTO120.st"))));
+        QCOMPARE(
+            plan.arguments,
+            arguments
+                .replaceInStrings(QStringLiteral("<A>"), f.image(QStringLiteral("Auto/AUTO012.st")))
+                .replaceInStrings(QStringLiteral("<B>"), f.image(QStringLiteral("Auto/AUTO120.st")))
+                .replaceInStrings(QStringLiteral("<T>"), f.image(QStringLiteral("tos.img"))));
         QVERIFY(plan.startable);
     }
 
@@ -154,6 +157,7 @@ private Q_SLOTS:
         QVERIFY(QDir().mkpath(saint));
         f.setProgram(Emulator::Saint, saint + QStringLiteral("/SainT161.exe"));
         f.browser->chooseEmulator(Emulator::Saint);
+        f.touch({"Auto/AUTO012.st"});
         const ListedRow row = listed(QStringLiteral("1"), AvailableIcon);
         f.browser->selectRow(row, 1);
         QCOMPARE(f.browser->play(1, &row).workingFolder, saint);

@@ -65,7 +65,7 @@ private Q_SLOTS:
                             const QStringList& arguments, const QString& folder = QString(),
                             const QString& ini = QString(), bool startable = true) {
             QTest::newRow(name) << emulator << program << image << driveB
-                                << fields({program, text, arguments, folder, ini, startable});
+                                << fields({program, text, arguments, folder, ini, startable, {}});
         };
         const QString none;
         const QString a = QStringLiteral("C:\\Disks\\DISK001.ST");

@@ -8,6 +8,7 @@
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTextEdit>
 
 namespace {
@@ -157,7 +158,12 @@ private Q_SLOTS:
     // The dialog edits the selected entry's disk; afterwards drive B reads the edited disk,
     // not the record of the click.
     void editSingleDisk() {
-        WindowHarness h({{"settings", "Hatari", "/usr/bin/hatari"}});
+        QTemporaryDir root; // Play starts only on disks that are there, Hatari with a TOS
+        for (const char* file : {"tos.img", "Auto/AUTO012.st", "Auto/AUTO.st"})
+            QVERIFY(writeFileBytes(root.filePath(QLatin1String(file))));
+        WindowHarness h({{"settings", "Hatari", "/usr/bin/hatari"},
+                         {"settings", "rootfolder", root.path()},
+                         {"Kestrel", "TosImage", root.filePath(QStringLiteral("tos.img"))}});
         h.trigger("mnueditsingle");
         QCOMPARE(h.lastPrompt(), QStringLiteral("No Game has been selected!"));
         h.search(QStringLiteral(" "));
@@ -174,7 +180,7 @@ private Q_SLOTS:
         h.trigger("mnudriveB");
         h.trigger("Play");
         QCOMPARE(h.shell.started.size(), 1);
-        QVERIFY(h.shell.started[0].arguments.value(1).endsWith(QStringLiteral("Auto/AUTO.st")));
+        QVERIFY(h.shell.started[0].arguments.value(3).endsWith(QStringLiteral("Auto/AUTO.st")));
     }
 };
 

@@ -48,9 +48,14 @@ private Q_SLOTS:
     // Refusals and the shell's failure reach the user; the plan of the emulator chosen in
     // the menu reaches the shell, with the disk placed in drive B.
     void playDriveBAndTheEmulatorMenu() {
-        WindowHarness h({{"settings", "rootfolder", "/st"},
+        const QString st = m_root.path() + QStringLiteral("/st");
+        const QString tos = st + QStringLiteral("/tos.img");
+        for (const QString& file : {tos, st + "/Auto/AUTO012.st", st + "/Auto/AUTO200.st"})
+            QVERIFY(writeFileBytes(file));
+        WindowHarness h({{"settings", "rootfolder", st},
                          {"settings", "selected", "steem"},
-                         {"settings", "Hatari", "/usr/bin/hatari"}});
+                         {"settings", "Hatari", "/usr/bin/hatari"},
+                         {"Kestrel", "TosImage", tos}});
         h.trigger("Play");
         QCOMPARE(h.lastPrompt(), QStringLiteral("No Game has been selected!"));
         h.search(QStringLiteral(" "));
@@ -62,7 +67,8 @@ private Q_SLOTS:
         QCOMPARE(h.shell.started.size(), 1);
         QCOMPARE(h.shell.started[0].program, QStringLiteral("/usr/bin/hatari"));
         QCOMPARE(h.shell.started[0].arguments,
-                 (QStringList{"--disk-b", "/st/Auto/AUTO200.st", "/st/Auto/AUTO012.st"}));
+                 (QStringList{"--tos", tos, "--disk-b", st + "/Auto/AUTO200.st",
+                              st + "/Auto/AUTO012.st"}));
         h.shell.failure = QStringLiteral("the program does not exist");
         h.trigger("Play");
         QVERIFY(h.lastPrompt().contains(QStringLiteral("does not exist")));
