@@ -85,7 +85,8 @@ QFrame* ResultList::buildWelcomePanel() {
     st->setFont(scaledFont(font(), 3.0, true));
     auto* kestrel = named<QLabel>(names::welcomeKestrel, QStringLiteral("Kestrel V2.0"));
     kestrel->setFont(scaledFont(font(), 3.0, true));
-    kestrel->setStyleSheet(QStringLiteral("color: #a0461e"));
+    // An accent from the desktop's colours, so that it reads in light and dark themes alike.
+    kestrel->setForegroundRole(QPalette::Link);
     for (QLabel* word : {the, st, kestrel})
         titleRow->addWidget(word, 0, Qt::AlignBottom);
     titleRow->addStretch(1);
