@@ -95,6 +95,9 @@ void MainWindow::load() {
         move(area.left() + (area.width() - width()) / 2,
              area.top() + (area.height() - height()) / 2);
     }
+    // Centred first, so that leaving the maximised state brings it back there.
+    if (layout.maximised)
+        setWindowState(windowState() | Qt::WindowMaximized);
     m_services.catalogue.open(m_folder.file(Catalogue::fileName()));
 
     const Settings settings = m_browser.settings();
@@ -124,8 +127,6 @@ void MainWindow::restoreSize(const WindowLayout& layout) {
         const QScreen* screen = this->screen();
         resize(screen ? layout.size->boundedTo(screen->availableGeometry().size()) : *layout.size);
     }
-    if (layout.maximised)
-        setWindowState(windowState() | Qt::WindowMaximized);
 }
 
 WindowLayout MainWindow::currentLayout() const {
