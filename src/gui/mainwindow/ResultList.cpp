@@ -73,10 +73,8 @@ QFrame* ResultList::buildWelcomePanel() {
     m_welcome->setBackgroundRole(QPalette::Base);
     auto* column = new QVBoxLayout(m_welcome);
     column->addStretch(1);
-    auto* picture = named<QLabel>(names::welcomePicture);
-    picture->setPixmap(applicationIcon().pixmap(160, 160));
-    picture->setAlignment(Qt::AlignCenter);
-    column->addWidget(picture);
+    // The picture gives way first when the window is made small.
+    column->addWidget(scaledPicture(names::welcomePicture, applicationIcon(), 160));
     auto* titleRow = new QHBoxLayout;
     titleRow->addStretch(1);
     auto* the = named<QLabel>(names::welcomeThe, QStringLiteral("The"));
@@ -111,6 +109,7 @@ QFrame* ResultList::buildWelcomePanel() {
         named<QLabel>(names::welcomeAuthorCredit, QStringLiteral("Written by the Kestrel project"));
     for (QLabel* credit : {listingCredit, authorCredit}) {
         credit->setAlignment(Qt::AlignCenter);
+        credit->setWordWrap(true);
         credit->setForegroundRole(QPalette::PlaceholderText);
         column->addWidget(credit);
     }
