@@ -2,6 +2,8 @@
 
 #include "WindowHarness.h"
 
+#include "common/FileSizeLimit.h"
+
 #include <QHeaderView>
 #include <QScreen>
 
@@ -50,6 +52,18 @@ private Q_SLOTS:
         QCOMPARE(next->isMaximized(), maximised);
         QCOMPARE(next->normalGeometry().size(), QSize(720, 450));
         QCOMPARE(firstColumn(*next), 250);
+    }
+
+    // The window closes all the same, and says once that it could not keep them.
+    void aLayoutThatCannotBeKeptIsReported() {
+        WindowHarness h;
+        {
+            const FileSizeLimit limit(16);
+            h.window->close();
+        }
+        QVERIFY(!h.window->isVisible());
+        QCOMPARE(h.prompts.shown().size(), 1);
+        QVERIFY(h.lastPrompt().contains(h.folder.settingsPath()));
     }
 
     // Values that are no lengths leave the delivered layout.
