@@ -21,9 +21,6 @@ private Q_SLOTS:
         QTest::newRow("all") << QByteArray("WindowWidth=800\nWindowHeight=500\nWindowMaximised=1\n"
                                            "FirstColumnWidth=240\n")
                              << QSize(800, 500) << true << 240;
-        QTest::newRow("other case, blanks")
-            << QByteArray("windowwidth = 800 \nWINDOWHEIGHT=500\nfirstcolumnwidth= 90\n")
-            << QSize(800, 500) << false << 90;
         QTest::newRow("a size needs both")
             << QByteArray("WindowWidth=800\nWindowMaximised=yes\n") << QSize() << false << 0;
         QTest::newRow("no lengths")

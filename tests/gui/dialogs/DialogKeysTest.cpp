@@ -4,7 +4,6 @@
 
 #include "core/catalogue/Catalogue.h"
 #include "core/images/ImagePath.h"
-#include "core/settings/SettingsStore.h"
 #include "gui/dialogs/EditDiskSetDialog.h"
 #include "gui/dialogs/EditSingleDiskDialog.h"
 #include "gui/dialogs/SettingsDialog.h"
@@ -13,7 +12,6 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDialogButtonBox>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 
@@ -90,18 +88,6 @@ private Q_SLOTS:
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
         QVERIFY(!d.dialog->isVisible());
         QCOMPARE(d.dialog->result(), int(QDialog::Rejected));
-    }
-
-    // Enter in a box is Ok: the Settings dialog stores what was typed and closes.
-    void enterAcceptsTheSettings() {
-        OpenDialog d(QStringLiteral("Form4"));
-        auto* root = qobject_cast<QLineEdit*>(d.child(QStringLiteral("Text2")));
-        root->setText(QStringLiteral("/games"));
-        QTest::keyClick(root, Qt::Key_Return);
-        QCOMPARE(d.dialog->result(), int(QDialog::Accepted));
-        QCOMPARE(readini(QStringLiteral("settings"), QStringLiteral("rootfolder"), QString(),
-                         d.folder.settingsPath()),
-                 QStringLiteral("/games"));
     }
 };
 

@@ -2,18 +2,8 @@
 
 #include "WindowHarness.h"
 
-#include "common/FileSizeLimit.h"
-
 #include <QHeaderView>
 #include <QScreen>
-
-namespace {
-
-int firstColumn(const MainWindow& window) {
-    return window.findChild<QTreeView*>(QStringLiteral("ListView1"))->columnWidth(0);
-}
-
-} // namespace
 
 // The result list's columns and rows, and the window's size and state across a restart.
 class ListLayoutTest : public QObject {
@@ -51,28 +41,7 @@ private Q_SLOTS:
         const std::unique_ptr<MainWindow> next = h.open(again);
         QCOMPARE(next->isMaximized(), maximised);
         QCOMPARE(next->normalGeometry().size(), QSize(720, 450));
-        QCOMPARE(firstColumn(*next), 250);
-    }
-
-    // The window closes all the same, and says once that it could not keep them.
-    void aLayoutThatCannotBeKeptIsReported() {
-        WindowHarness h;
-        {
-            const FileSizeLimit limit(16);
-            h.window->close();
-        }
-        QVERIFY(!h.window->isVisible());
-        QCOMPARE(h.prompts.shown().size(), 1);
-        QVERIFY(h.lastPrompt().contains(h.folder.settingsPath()));
-    }
-
-    // Values that are no lengths leave the delivered layout.
-    void unusableKeysAreIgnored() {
-        WindowHarness h({{"Kestrel", "FirstColumnWidth", "-5"},
-                         {"Kestrel", "WindowWidth", "wide"},
-                         {"Kestrel", "WindowHeight", "400"}});
-        QCOMPARE(firstColumn(*h.window), 180);
-        QCOMPARE(h.window->size(), QSize(960, 680));
+        QCOMPARE(next->findChild<QTreeView*>(QStringLiteral("ListView1"))->columnWidth(0), 250);
     }
 
     // A group's disks listed by title, the first without a code and so without a mark; every
