@@ -85,7 +85,7 @@ AboutDialog::AboutDialog(QWidget* owner, Shell& shell, const QString& catalogueT
     m_mailLink = label(this, names::mailLink, QStringLiteral("mailto: ") + kMailAddress);
     m_mailLink->setMouseTracking(true);
     m_mailLink->installEventFilter(this);
-    setLinkColour(QColor(0, 0, 255));
+    restoreLink();
     texts->addSpacing(8);
     texts->addWidget(m_mailLink);
     texts->addStretch(1);
@@ -101,13 +101,17 @@ void AboutDialog::setLinkColour(const QColor& colour) {
 }
 
 void AboutDialog::highlightLink() {
-    setLinkColour(QColor(255, 0, 0));
+    // Red under the pointer; on a dark window a lighter red, which reads there.
+    const bool darkWindow = palette().color(QPalette::Window).lightness() < 128;
+    const QColor red(255, 0, 0);
+    setLinkColour(darkWindow ? red.lighter(160) : red);
     // The fingertip of the picture is the pointer's hot spot.
     setCursor(QCursor(handPointerPicture().pixmap(32, 32), 10, 1));
 }
 
 void AboutDialog::restoreLink() {
-    setLinkColour(QColor(0, 0, 255));
+    // The desktop's own link colour (blue in a light theme), readable on its windows.
+    setLinkColour(palette().color(QPalette::Link));
     setCursor(Qt::ArrowCursor);
 }
 

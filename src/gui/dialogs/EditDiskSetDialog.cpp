@@ -4,16 +4,17 @@
 #include "core/catalogue/Catalogue.h"
 #include "core/editing/DiskEditStatements.h"
 #include "core/search/GroupLists.h"
+#include "gui/dialogs/DialogKeys.h"
 #include "gui/dialogs/DialogPlacement.h"
 #include "gui/dialogs/ExtensionBox.h"
 #include "gui/platform/Prompts.h"
 
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 #include <optional>
@@ -57,7 +58,7 @@ EditDiskSetDialog::EditDiskSetDialog(QWidget* owner, Catalogue& catalogue, Promp
     layout->addWidget(m_groupList, 1);
 
     auto* fields = new QVBoxLayout;
-    auto* folderFrame = named(new QGroupBox(QStringLiteral("Folder"), this), names::folderFrame);
+    auto* folderFrame = named(new QGroupBox(QStringLiteral("&Folder"), this), names::folderFrame);
     auto* folderRow = new QHBoxLayout(folderFrame);
     m_folderBox = named(new QLineEdit(folderFrame), names::folderBox);
     m_folderBox->setMinimumWidth(240);
@@ -65,7 +66,7 @@ EditDiskSetDialog::EditDiskSetDialog(QWidget* owner, Catalogue& catalogue, Promp
     fields->addWidget(folderFrame);
 
     auto* fileNameFrame =
-        named(new QGroupBox(QStringLiteral("File Name"), this), names::fileNameFrame);
+        named(new QGroupBox(QStringLiteral("File &Name"), this), names::fileNameFrame);
     auto* nameRow = new QHBoxLayout(fileNameFrame);
     m_stemBox = named(new QLineEdit(fileNameFrame), names::stemBox);
     m_extensionBox = extensionBox(fileNameFrame, names::extensionBox);
@@ -74,22 +75,16 @@ EditDiskSetDialog::EditDiskSetDialog(QWidget* owner, Catalogue& catalogue, Promp
     fields->addWidget(fileNameFrame);
     fields->addStretch(1);
 
-    auto* buttons = new QHBoxLayout;
-    auto* ok = named(new QPushButton(QStringLiteral("OK"), this), names::okButton);
-    ok->setDefault(true);
-    auto* cancel = named(new QPushButton(QStringLiteral("Cancel"), this), names::cancelButton);
-    buttons->addStretch(1);
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    fields->addLayout(buttons);
+    const OkCancel buttons =
+        okCancelButtons(this, QStringLiteral("&OK"), names::okButton, names::cancelButton);
+    fields->addWidget(buttons.box);
     layout->addLayout(fields);
 
     connect(m_groupList, &QListWidget::itemSelectionChanged, this, [this] {
         if (!m_groupList->selectedItems().isEmpty())
             chooseGroup();
     });
-    connect(ok, &QPushButton::clicked, this, &EditDiskSetDialog::save);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(buttons.box, &QDialogButtonBox::accepted, this, &EditDiskSetDialog::save);
     adjustSize();
     centreOver(this, owner);
 }

@@ -4,15 +4,15 @@
 #include "core/catalogue/Catalogue.h"
 #include "core/editing/DiskEditStatements.h"
 #include "core/images/ImagePath.h"
+#include "gui/dialogs/DialogKeys.h"
 #include "gui/dialogs/DialogPlacement.h"
 #include "gui/dialogs/ExtensionBox.h"
 #include "gui/platform/Prompts.h"
 
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QFormLayout>
-#include <QHBoxLayout>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace {
@@ -47,22 +47,15 @@ EditSingleDiskDialog::EditSingleDiskDialog(QWidget* owner, Catalogue& catalogue,
     m_numberBox = named(new QLineEdit(files.filenumber, this), names::numberBox);
     m_extensionBox = extensionBox(this, names::extensionBox);
     m_extensionBox->setEditText(files.fileexten);
-    fields->addRow(QStringLiteral("File Name"), m_stemBox);
-    fields->addRow(QStringLiteral("Number"), m_numberBox);
-    fields->addRow(QStringLiteral("Extension"), m_extensionBox);
+    fields->addRow(QStringLiteral("&File Name"), m_stemBox);
+    fields->addRow(QStringLiteral("&Number"), m_numberBox);
+    fields->addRow(QStringLiteral("&Extension"), m_extensionBox);
     layout->addLayout(fields);
 
-    auto* buttons = new QHBoxLayout;
-    auto* ok = named(new QPushButton(QStringLiteral("Ok"), this), names::okButton);
-    ok->setDefault(true);
-    auto* cancel = named(new QPushButton(QStringLiteral("Cancel"), this), names::cancelButton);
-    buttons->addStretch(1);
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    layout->addLayout(buttons);
-
-    connect(ok, &QPushButton::clicked, this, &EditSingleDiskDialog::save);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    const OkCancel buttons =
+        okCancelButtons(this, QStringLiteral("&Ok"), names::okButton, names::cancelButton);
+    layout->addWidget(buttons.box);
+    connect(buttons.box, &QDialogButtonBox::accepted, this, &EditSingleDiskDialog::save);
     adjustSize();
     centreOver(this, owner);
 }

@@ -2,10 +2,12 @@
 
 #include "core/Failures.h"
 
+#include "gui/dialogs/DialogKeys.h"
 #include "gui/dialogs/DialogPlacement.h"
 #include "gui/platform/Images.h"
 #include "gui/platform/Prompts.h"
 
+#include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -86,10 +88,13 @@ SettingsDialog::SettingsDialog(QWidget* owner, Prompts& prompts, const Settings&
     top->addWidget(picture);
 
     auto* rows = new QVBoxLayout;
+    // Alt+letter reaches each path box; the buttons and the root folder have their letters.
+    QString taken = QStringLiteral("ocr");
     for (const EmulatorRow& emulator : emulatorTable()) {
         const PathRow row =
-            pathRow(this, emulator.settingsFrame, QLatin1String(emulator.settingsCaption),
-                    emulator.pathBox, emulator.browseButton, loaded.program(emulator.emulator));
+            pathRow(this, emulator.settingsFrame,
+                    withMnemonic(QLatin1String(emulator.settingsCaption), taken), emulator.pathBox,
+                    emulator.browseButton, loaded.program(emulator.emulator));
         m_programBoxes[size_t(emulator.emulator)] = row.box;
         connect(row.browse, &QPushButton::clicked, this,
                 [this, which = emulator.emulator] { browseProgram(which); });
@@ -105,7 +110,7 @@ SettingsDialog::SettingsDialog(QWidget* owner, Prompts& prompts, const Settings&
         QStringLiteral("given to every emulator before the disk, e.g. --fullscreen"));
     (new QHBoxLayout(extra))->addWidget(m_extraArgumentsBox);
     rows->addWidget(extra);
-    const PathRow root = pathRow(this, names::rootFolderFrame, QStringLiteral("Root Game Folder"),
+    const PathRow root = pathRow(this, names::rootFolderFrame, QStringLiteral("&Root Game Folder"),
                                  names::rootFolderBox, names::rootFolderBrowse, loaded.rootFolder);
     m_rootFolderBox = root.box;
     connect(root.browse, &QPushButton::clicked, this, &SettingsDialog::browseRootFolder);
@@ -113,18 +118,10 @@ SettingsDialog::SettingsDialog(QWidget* owner, Prompts& prompts, const Settings&
     top->addLayout(rows, 1);
     layout->addLayout(top);
 
-    auto* buttons = new QHBoxLayout;
-    auto* ok = new QPushButton(QStringLiteral("Ok"), this);
-    ok->setObjectName(QLatin1String(names::okButton));
-    ok->setDefault(true);
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    cancel->setObjectName(QLatin1String(names::cancelButton));
-    buttons->addStretch(1);
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    layout->addLayout(buttons);
-    connect(ok, &QPushButton::clicked, this, &SettingsDialog::save);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    const OkCancel buttons =
+        okCancelButtons(this, QStringLiteral("&Ok"), names::okButton, names::cancelButton);
+    layout->addWidget(buttons.box);
+    connect(buttons.box, &QDialogButtonBox::accepted, this, &SettingsDialog::save);
     adjustSize();
     centreOver(this, owner);
 }

@@ -82,7 +82,7 @@ const Menu kMenus[] = {
     {"mnuhelp",
      "&Help",
      {{"mnusyntax", "Syntax Overview", Command::SyntaxOverview, false},
-      {"mnunotes", "Release Notes", Command::Help, true},
+      {"mnunotes", "Release Notes", Command::Help, true, "F1"},
       {"mnuseparator4", nullptr, Command::Play, false},
       {"mnuabout", "About", Command::About, true}}},
 };

@@ -7,6 +7,7 @@
 #include "core/images/StartWatch.h"
 #include "core/search/GroupLists.h"
 #include "core/search/SearchHistory.h"
+#include "core/settings/WindowLayout.h"
 #include "gui/dialogs/AboutDialog.h"
 #include "gui/dialogs/EditDiskSetDialog.h"
 #include "gui/dialogs/EditSingleDiskDialog.h"
@@ -25,6 +26,7 @@
 #include "gui/platform/Prompts.h"
 #include "gui/platform/Shell.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
@@ -87,7 +89,9 @@ MainWindow::MainWindow(const ProgramFolder& folder, Services services, QWidget* 
     connect(m_criteria, &SearchCriteriaPanel::groupChosen, this, &MainWindow::chooseGroup);
     connect(m_criteria, &SearchCriteriaPanel::columnOrderToggled, this,
             [this](bool reversed) { attempt([&] { switchColumnOrder(reversed); }); });
-    connect(m_list, &ResultList::rowClicked, this, &MainWindow::selectRow);
+    connect(m_list, &ResultList::rowChosen, this, &MainWindow::selectRow);
+    connect(m_list, &ResultList::rowActivated, m_actions->toolbarAction(Command::Play),
+            &QAction::trigger);
     connect(m_list, &ResultList::headerClicked, this, &MainWindow::clickColumn);
     connect(m_list, &ResultList::popupRequested, m_actions, &MainActions::popup);
     connect(m_status, &StatusLine::hovered, this, &MainWindow::showPlaceTip);
@@ -99,11 +103,16 @@ MainWindow::~MainWindow() = default;
 
 void MainWindow::load() {
     setWindowTitle(kCaption);
+    const WindowLayout layout = readWindowLayout(m_browser.settings());
+    restoreSize(layout);
     if (const QScreen* screen = this->screen()) {
         const QRect area = screen->geometry();
         move(area.left() + (area.width() - width()) / 2,
              area.top() + (area.height() - height()) / 2);
     }
+    // Centred first, so that leaving the maximised state brings it back there.
+    if (layout.maximised)
+        setWindowState(windowState() | Qt::WindowMaximized);
     m_services.catalogue.open(m_folder.file(Catalogue::fileName()));
 
     const Settings settings = m_browser.settings();
@@ -115,12 +124,32 @@ void MainWindow::load() {
     sort.direction = ListSort::Descending;
     m_list->setSort(sort);
     clickColumn(1);
+    if (layout.firstColumnWidth)
+        m_list->setFirstColumnWidth(*layout.firstColumnWidth);
     // A catalogue of an earlier build is upgraded once on opening; the user hears of it here.
     const QString& upgraded = m_services.catalogue.upgradeNotice();
     m_status->setStatus(upgraded.isEmpty() ? kReady : upgraded);
     m_criteria->fill(groupBoxNames(), readSearchHistory(settings.file()));
     m_criteria->setFilters(settings.availabilityFilter());
     m_actions->setEmulator(m_browser.emulator());
+    // Ready for a title and Enter.
+    m_criteria->focusSearchBox();
+}
+
+void MainWindow::restoreSize(const WindowLayout& layout) {
+    if (layout.size) {
+        // A size kept on a larger screen, or written by hand, still fits on this one.
+        const QScreen* screen = this->screen();
+        resize(screen ? layout.size->boundedTo(screen->availableGeometry().size()) : *layout.size);
+    }
+}
+
+WindowLayout MainWindow::currentLayout() const {
+    WindowLayout layout;
+    layout.maximised = isMaximized();
+    layout.size = layout.maximised ? normalGeometry().size() : size();
+    layout.firstColumnWidth = m_list->firstColumnWidth();
+    return layout;
 }
 
 void MainWindow::run(Command command) {
@@ -541,7 +570,12 @@ void MainWindow::showReleaseNotes() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    // The window closes even when the filters cannot be kept; the user hears why.
-    attempt([this] { m_browser.settings().storeAvailabilityFilter(m_criteria->filters()); });
+    // The window closes even when the filters or its layout cannot be kept; the user hears
+    // why, once. The layout is written here rather than on every step of a drag.
+    attempt([this] {
+        const Settings settings = m_browser.settings();
+        settings.storeAvailabilityFilter(m_criteria->filters());
+        storeWindowLayout(settings, currentLayout());
+    });
     event->accept();
 }

@@ -18,6 +18,7 @@ class ListExport;
 class ResultList;
 class SearchCriteriaPanel;
 class StatusLine;
+struct WindowLayout;
 
 // The main window: the search criteria, the result list, the status line and the commands,
 // wired to the catalogue browser, which holds the state and applies the rules. Each slot reads
@@ -87,6 +88,8 @@ private:
     void runAudit(const std::function<CatalogueBrowser::AuditResult(const AuditObserver&)>& audit);
     void showPlaceTip();
     void showSelectedDisk();
+    void restoreSize(const WindowLayout& layout);
+    WindowLayout currentLayout() const;
     void refuse(const Refusal& refusal);
     void report(const KestrelError& error);
 

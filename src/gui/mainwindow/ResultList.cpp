@@ -5,10 +5,13 @@
 #include "gui/mainwindow/Widgets.h"
 #include "gui/platform/Images.h"
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QContextMenuEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTreeView>
@@ -33,13 +36,32 @@ ResultList::ResultList(QWidget* parent) : QWidget(parent) {
     header->setSectionsClickable(true);
     header->setSectionsMovable(false);
     header->setSortIndicatorShown(false);
-    header->setStretchLastSection(false);
+    // The second column fills what the first leaves; the third is hidden.
+    header->setStretchLastSection(true);
+    m_view->installEventFilter(this);
     m_view->viewport()->installEventFilter(this);
     stack->addWidget(m_view, 0, 0);
     stack->addWidget(buildWelcomePanel(), 0, 0);
     stack->addWidget(buildNoMatchesPanel(), 0, 0, Qt::AlignCenter);
 
-    connect(m_view, &QTreeView::clicked, this, &ResultList::rowClicked);
+    // Whatever makes a row current chooses it, as a click on it does; a click on the row that
+    // is current already chooses it again.
+    QItemSelectionModel* selection = m_view->selectionModel();
+    connect(selection, &QItemSelectionModel::currentRowChanged, this,
+            &ResultList::chooseCurrentRow);
+    connect(m_view, &QTreeView::clicked, this, [this] {
+        if (!m_pressChoseRow)
+            Q_EMIT rowChosen();
+    });
+    // The current row stays highlighted: Ctrl+click or Ctrl+Space would otherwise leave it
+    // current but shown as not chosen.
+    connect(selection, &QItemSelectionModel::selectionChanged, this, [this, selection] {
+        const QModelIndex current = m_view->currentIndex();
+        if (current.isValid() && !selection->isRowSelected(current.row()))
+            selection->select(current,
+                              QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    });
+    connect(m_view, &QTreeView::doubleClicked, this, &ResultList::rowActivated);
     connect(header, &QHeaderView::sectionClicked, this,
             [this](int section) { Q_EMIT headerClicked(section + 1); });
 }
@@ -51,10 +73,8 @@ QFrame* ResultList::buildWelcomePanel() {
     m_welcome->setBackgroundRole(QPalette::Base);
     auto* column = new QVBoxLayout(m_welcome);
     column->addStretch(1);
-    auto* picture = named<QLabel>(names::welcomePicture);
-    picture->setPixmap(applicationIcon().pixmap(160, 160));
-    picture->setAlignment(Qt::AlignCenter);
-    column->addWidget(picture);
+    // The picture gives way first when the window is made small.
+    column->addWidget(scaledPicture(names::welcomePicture, applicationIcon(), 160));
     auto* titleRow = new QHBoxLayout;
     titleRow->addStretch(1);
     auto* the = named<QLabel>(names::welcomeThe, QStringLiteral("The"));
@@ -63,7 +83,8 @@ QFrame* ResultList::buildWelcomePanel() {
     st->setFont(scaledFont(font(), 3.0, true));
     auto* kestrel = named<QLabel>(names::welcomeKestrel, QStringLiteral("Kestrel V2.0"));
     kestrel->setFont(scaledFont(font(), 3.0, true));
-    kestrel->setStyleSheet(QStringLiteral("color: #a0461e"));
+    // An accent from the desktop's colours, so that it reads in light and dark themes alike.
+    kestrel->setForegroundRole(QPalette::Link);
     for (QLabel* word : {the, st, kestrel})
         titleRow->addWidget(word, 0, Qt::AlignBottom);
     titleRow->addStretch(1);
@@ -88,6 +109,7 @@ QFrame* ResultList::buildWelcomePanel() {
         named<QLabel>(names::welcomeAuthorCredit, QStringLiteral("Written by the Kestrel project"));
     for (QLabel* credit : {listingCredit, authorCredit}) {
         credit->setAlignment(Qt::AlignCenter);
+        credit->setWordWrap(true);
         credit->setForegroundRole(QPalette::PlaceholderText);
         column->addWidget(credit);
     }
@@ -138,6 +160,14 @@ void ResultList::applySort() {
         m_model->sortRows(m_sort.column, m_sort.descending());
 }
 
+int ResultList::firstColumnWidth() const {
+    return m_view->columnWidth(0);
+}
+
+void ResultList::setFirstColumnWidth(int pixels) {
+    m_view->setColumnWidth(0, qMax(pixels, m_view->header()->minimumSectionSize()));
+}
+
 int ResultList::rowCount() const {
     return m_model->rowCount();
 }
@@ -156,8 +186,48 @@ void ResultList::clear() {
 }
 
 int ResultList::selectedIndex() const {
-    const QModelIndexList rows = m_view->selectionModel()->selectedRows();
-    return rows.isEmpty() ? -1 : rows.first().row();
+    const QModelIndex current = m_view->currentIndex();
+    return current.isValid() ? current.row() : -1;
+}
+
+void ResultList::chooseCurrentRow(const QModelIndex& current) {
+    if (!current.isValid())
+        return;
+    // Focus coming in by Tab makes the first row current without selecting it.
+    QItemSelectionModel* selection = m_view->selectionModel();
+    if (!selection->isRowSelected(current.row()))
+        selection->select(current, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    m_pressChoseRow = true;
+    Q_EMIT rowChosen();
+}
+
+bool ResultList::handleKey(const QKeyEvent& key) {
+    const bool menuKey = key.key() == Qt::Key_Menu ||
+                         (key.key() == Qt::Key_F10 && key.modifiers() == Qt::ShiftModifier);
+    if (menuKey) {
+        requestPopupAtCurrentRow();
+        return true;
+    }
+    if ((key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter) &&
+        m_view->currentIndex().isValid()) {
+        Q_EMIT rowActivated();
+        return true;
+    }
+    return false;
+}
+
+void ResultList::requestPopupAtCurrentRow() {
+    // A menu key seen twice (as a key and as the platform's menu request) opens one menu.
+    if (rowCount() == 0 || QApplication::activePopupWidget())
+        return;
+    QPoint corner;
+    const QModelIndex current = m_view->currentIndex();
+    if (current.isValid()) {
+        m_view->scrollTo(current);
+        // Under the row, so that the menu leaves the row it acts on in sight.
+        corner = m_view->visualRect(current).bottomLeft();
+    }
+    Q_EMIT popupRequested(m_view->viewport()->mapToGlobal(corner));
 }
 
 std::optional<ListedRow> ResultList::selectedRow() const {
@@ -183,7 +253,18 @@ void ResultList::showNoMatches(bool shown) {
 }
 
 bool ResultList::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_view) {
+        if (event->type() == QEvent::KeyPress)
+            return handleKey(*static_cast<QKeyEvent*>(event)) ||
+                   QWidget::eventFilter(watched, event);
+        if (event->type() == QEvent::ContextMenu &&
+            static_cast<QContextMenuEvent*>(event)->reason() == QContextMenuEvent::Keyboard) {
+            requestPopupAtCurrentRow();
+            return true;
+        }
+    }
     if (event->type() == QEvent::MouseButtonPress && watched == m_view->viewport()) {
+        m_pressChoseRow = false;
         const auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse->button() == Qt::RightButton && rowCount() > 0) {
             // Let the list select the row under the pointer first, then offer the menu.

@@ -9,6 +9,8 @@
 #include <optional>
 
 class QFrame;
+class QKeyEvent;
+class QModelIndex;
 class QTreeView;
 class ResultListModel;
 
@@ -32,11 +34,15 @@ public:
     // Before the columns swap: see ListSort.
     void prepareColumnSwap() { m_sort.prepareColumnSwap(); }
 
+    // The first column's width as the user left it; the second fills the rest of the list.
+    int firstColumnWidth() const;
+    void setFirstColumnWidth(int pixels);
+
     int rowCount() const;
     const ListedRows& rows() const;
     void setRows(ListedRows rows);
     void clear();
-    // The selected row, or none.
+    // The current row, however it was reached, or none.
     std::optional<ListedRow> selectedRow() const;
     void removeSelectedRow();
 
@@ -44,9 +50,14 @@ public:
     void showNoMatches(bool shown);
 
 Q_SIGNALS:
-    void rowClicked();
+    // A row became the current one (by the mouse or the keyboard), or the current row was
+    // clicked again: once for each.
+    void rowChosen();
+    // Enter or a double click on the current row.
+    void rowActivated();
     void headerClicked(int position);
-    // The right button was pressed over a list that holds rows, at this global position.
+    // The right button was pressed over a list that holds rows, or the menu key pressed in
+    // it, at this global position.
     void popupRequested(const QPoint& globalPosition);
 
 protected:
@@ -57,10 +68,16 @@ private:
     QFrame* buildNoMatchesPanel();
     int selectedIndex() const;
     void applySort();
+    void chooseCurrentRow(const QModelIndex& current);
+    bool handleKey(const QKeyEvent& key);
+    void requestPopupAtCurrentRow();
 
     QTreeView* m_view = nullptr;
     ResultListModel* m_model = nullptr;
     QFrame* m_welcome = nullptr;
     QFrame* m_noMatches = nullptr;
     ListSort m_sort;
+    // Set when the current row changed during the latest press, so that its click does not
+    // choose the row a second time.
+    bool m_pressChoseRow = false;
 };

@@ -2,6 +2,8 @@
 
 #include "gui/platform/Images.h"
 
+#include <QPixmap>
+
 ResultListModel::ResultListModel(QObject* parent)
     : QAbstractTableModel(parent), m_captions{QString(), QString(), QString()} {}
 
@@ -21,11 +23,19 @@ QVariant ResultListModel::data(const QModelIndex& index, int role) const {
     case Qt::ToolTipRole:
         return m_rows.text(index.row(), index.column());
     case Qt::DecorationRole:
-        if (const int icon = m_rows.icon(index.row()); index.column() == 0 && icon != NoIcon) {
+        if (index.column() == 0) {
+            // A row without a mark keeps the mark's room, so that every row is as high as the
+            // marks, whichever row the list measures, and its text lines up with the others.
+            static const QIcon blank = [] {
+                QPixmap empty(16, 16);
+                empty.fill(Qt::transparent);
+                return QIcon(empty);
+            }();
             static const QIcon icons[] = {imageListPicture(AvailableIcon),
                                           imageListPicture(UnavailableIcon),
                                           imageListPicture(UndumpedIcon)};
-            return icons[icon - AvailableIcon];
+            const int icon = m_rows.icon(index.row());
+            return icon == NoIcon ? blank : icons[icon - AvailableIcon];
         }
         return QVariant();
     default:

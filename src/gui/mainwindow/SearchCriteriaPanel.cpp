@@ -43,7 +43,8 @@ void SearchCriteriaPanel::buildCriteria() {
     m_searchBox = named<QComboBox>(names::searchBox);
     m_searchBox->setEditable(true);
     m_searchBox->setInsertPolicy(QComboBox::NoInsert);
-    m_searchBox->setMinimumContentsLength(28);
+    // Narrow at least, so that the window can be made small; wider as the window grows.
+    m_searchBox->setMinimumContentsLength(12);
     m_searchBox->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     // Keys reach the box when it has the focus, its line edit when it is sent them directly.
     m_searchBox->installEventFilter(this);
@@ -57,10 +58,12 @@ void SearchCriteriaPanel::buildCriteria() {
     auto* groupLabel = named<QLabel>(names::groupLabel, QStringLiteral("Groups:"));
     m_groupBox = named<QComboBox>(names::groupBox);
     m_groupBox->setMaxVisibleItems(25);
+    m_groupBox->setMinimumContentsLength(10);
+    m_groupBox->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     groupLabel->setBuddy(m_groupBox);
     auto* diskLabel = named<QLabel>(names::diskLabel, QStringLiteral("Disk:"));
     m_diskBox = named<QComboBox>(names::diskBox);
-    m_diskBox->setMinimumContentsLength(22);
+    m_diskBox->setMinimumContentsLength(10);
     m_diskBox->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     diskLabel->setBuddy(m_diskBox);
 
@@ -75,7 +78,8 @@ void SearchCriteriaPanel::buildCriteria() {
     grid->addWidget(diskLabel, 1, 4, Qt::AlignRight);
     grid->addWidget(m_diskBox, 1, 5);
 
-    auto* filters = new QHBoxLayout;
+    // Each filter with its mark under a pair of the columns above, and the column switch on a
+    // row of its own, so that the frame is no wider than its boxes need.
     m_excludeAvailable =
         named<QCheckBox>(names::excludeAvailable, QStringLiteral("Exclude Available"));
     m_excludeUnavailable =
@@ -86,16 +90,18 @@ void SearchCriteriaPanel::buildCriteria() {
         {m_excludeAvailable, legendMark(names::availableMark, 3)},
         {m_excludeUnavailable, legendMark(names::unavailableMark, 4)},
         {m_excludeUndumped, legendMark(names::undumpedMark, 5)}};
+    int column = 0;
     for (auto [check, mark] : legend) {
-        filters->addWidget(check);
-        filters->addWidget(mark);
-        filters->addSpacing(14);
+        auto* filter = new QHBoxLayout;
+        filter->addWidget(check);
+        filter->addWidget(mark);
+        filter->addStretch(1);
+        grid->addLayout(filter, 2, column, 1, 2);
+        column += 2;
     }
-    filters->addStretch(1);
     m_reverseColumns =
         named<QCheckBox>(names::reverseColumns, QStringLiteral("Reverse Column Order"));
-    filters->addWidget(m_reverseColumns);
-    grid->addLayout(filters, 2, 0, 1, 6);
+    grid->addWidget(m_reverseColumns, 3, 4, 1, 2, Qt::AlignRight);
 
     auto* buttons = new QVBoxLayout;
     auto* search = named<QPushButton>(names::searchButton, QStringLiteral("Search"));
@@ -105,11 +111,10 @@ void SearchCriteriaPanel::buildCriteria() {
     buttons->addWidget(search);
     buttons->addWidget(reset);
     buttons->addWidget(exit);
-    grid->addLayout(buttons, 0, 6, 3, 1);
+    buttons->addStretch(1);
+    grid->addLayout(buttons, 0, 6, 4, 1);
 
-    auto* picture = named<QLabel>(names::criteriaPicture);
-    picture->setPixmap(applicationIcon().pixmap(64, 64));
-    grid->addWidget(picture, 0, 7, 3, 1, Qt::AlignCenter);
+    grid->addWidget(scaledPicture(names::criteriaPicture, applicationIcon(), 64), 0, 7, 4, 1);
     grid->setColumnStretch(3, 1);
     grid->setColumnStretch(5, 1);
 

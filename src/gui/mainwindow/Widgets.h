@@ -2,6 +2,7 @@
 
 #include <QFont>
 #include <QGuiApplication>
+#include <QIcon>
 #include <QLabel>
 #include <QPalette>
 #include <QWidget>
@@ -19,6 +20,9 @@ template <typename W, typename... Args> W* named(const char* name, Args&&... arg
 
 // One of the availability pictures (3, 4 or 5), as a legend beside its filter.
 QLabel* legendMark(const char* name, int picture);
+
+// A picture of `size` pixels square that shrinks, keeping its shape, when its room is short.
+QWidget* scaledPicture(const char* name, const QIcon& icon, int size);
 
 QFont scaledFont(const QFont& base, qreal factor, bool bold);
 

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "core/settings/Settings.h"
+
+#include <QSize>
+
+#include <optional>
+
+// How the user left the main window: its size, whether it was maximised, and the width of the
+// first result column, kept in "Rummage.ini" in a section of Kestrel's own. A part that was
+// never stored, or does not hold a positive number, is left to the window's own default.
+struct WindowLayout {
+    std::optional<QSize> size; // in pixels, as when not maximised
+    bool maximised = false;
+    std::optional<int> firstColumnWidth; // in pixels
+
+    bool operator==(const WindowLayout&) const = default;
+};
+
+WindowLayout readWindowLayout(const Settings& settings);
+// Throws FileError, as every settings write, when the file cannot be written.
+void storeWindowLayout(const Settings& settings, const WindowLayout& layout);
