@@ -8,16 +8,29 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTestEventList>
 
 namespace {
+
+// The root game folder with the two disks' files and a TOS image, which Play checks for.
+const QString& playRoot() {
+    static QTemporaryDir dir;
+    static const QString path = [] {
+        for (const char* file : {"/tos.img", "/Auto/AUTO012.st", "/Auto/AUTO200.st"})
+            writeFileBytes(dir.path() + QLatin1String(file));
+        return dir.path();
+    }();
+    return path;
+}
 
 // Every row listed, by game: Alpha Centauri, alpha Wave, Beta Blast, Cyber Run, Dragon Ninja,
 // Zork. Cyber Run's disk (AUTO200.st) is made available, so that two disks can be played.
 struct KeyboardWindow : WindowHarness {
     KeyboardWindow()
-        : WindowHarness(
-              {{"settings", "rootfolder", "/st"}, {"settings", "Hatari", "/bin/hatari"}}) {
+        : WindowHarness({{"settings", "rootfolder", playRoot()},
+                         {"settings", "Hatari", "/bin/hatari"},
+                         {"Kestrel", "TosImage", playRoot() + "/tos.img"}}) {
         catalogue.execute(QStringLiteral("UPDATE Dnames SET got = 1 WHERE F_ID = 4"));
         search(QStringLiteral(" "));
         // Keys and focus reach only the active window.
@@ -69,7 +82,7 @@ private Q_SLOTS:
         h.list()->setFocus(Qt::TabFocusReason);
         keys.simulate(h.list());
         QCOMPARE(h.text("Panel1"), game);
-        QCOMPARE(h.played(), QStringLiteral("/st/Auto/AUTO012.st"));
+        QCOMPARE(h.played(), playRoot() + "/Auto/AUTO012.st");
         QCOMPARE(h.shell.started.size(), 1);
     }
 
@@ -91,7 +104,7 @@ private Q_SLOTS:
         QTest::mouseRelease(h.list()->viewport(), Qt::LeftButton, {}, cyberRun);
         QCOMPARE(chosen.size(), 3);
         QCOMPARE(h.lastPrompt(), QString());
-        QCOMPARE(h.played(), QStringLiteral("/st/Auto/AUTO200.st"));
+        QCOMPARE(h.played(), playRoot() + "/Auto/AUTO200.st");
     }
 
     // The menu opens under the current row, wherever the pointer is; over an empty list none.
