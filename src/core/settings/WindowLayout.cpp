@@ -7,6 +7,7 @@ const QString kWidth = QStringLiteral("WindowWidth");
 const QString kHeight = QStringLiteral("WindowHeight");
 const QString kMaximised = QStringLiteral("WindowMaximised");
 const QString kFirstColumn = QStringLiteral("FirstColumnWidth");
+const QString kDiskFiles = QStringLiteral("DiskFilesShown");
 
 std::optional<int> length(const Settings& settings, const QString& key) {
     bool ok = false;
@@ -29,6 +30,7 @@ WindowLayout readWindowLayout(const Settings& settings) {
         layout.size = QSize(*width, *height);
     layout.maximised = length(settings, kMaximised) == 1;
     layout.firstColumnWidth = length(settings, kFirstColumn);
+    layout.diskFilesShown = length(settings, kDiskFiles) == 1;
     return layout;
 }
 
@@ -40,4 +42,7 @@ void storeWindowLayout(const Settings& settings, const WindowLayout& layout) {
     writeSetting(kSection, kMaximised, layout.maximised ? QStringLiteral("1") : QStringLiteral("0"),
                  settings.file());
     storeLength(settings, kFirstColumn, layout.firstColumnWidth);
+    writeSetting(kSection, kDiskFiles,
+                 layout.diskFilesShown ? QStringLiteral("1") : QStringLiteral("0"),
+                 settings.file());
 }

@@ -6,13 +6,15 @@
 
 #include <optional>
 
-// How the user left the main window: its size, whether it was maximised, and the width of the
-// first result column, kept in "Rummage.ini" in a section of Kestrel's own. A part that was
-// never stored, or does not hold a positive number, is left to the window's own default.
+// How the user left the main window: its size, whether it was maximised, the width of the
+// first result column and whether the disk's files were shown, kept in "Rummage.ini" in a section
+// of Kestrel's own. A part that was never stored, or does not hold a positive number, is left to
+// the window's own default.
 struct WindowLayout {
     std::optional<QSize> size; // in pixels, as when not maximised
     bool maximised = false;
     std::optional<int> firstColumnWidth; // in pixels
+    bool diskFilesShown = false;         // the panel of the selected disk's files
 
     bool operator==(const WindowLayout&) const = default;
 };

@@ -126,6 +126,7 @@ void MainWindow::load() {
     clickColumn(1);
     if (layout.firstColumnWidth)
         m_list->setFirstColumnWidth(*layout.firstColumnWidth);
+    showDiskFiles(layout.diskFilesShown);
     // A catalogue of an earlier build is upgraded once on opening; the user hears of it here.
     const QString& upgraded = m_services.catalogue.upgradeNotice();
     m_status->setStatus(upgraded.isEmpty() ? kReady : upgraded);
@@ -149,6 +150,7 @@ WindowLayout MainWindow::currentLayout() const {
     layout.maximised = isMaximized();
     layout.size = layout.maximised ? normalGeometry().size() : size();
     layout.firstColumnWidth = m_list->firstColumnWidth();
+    layout.diskFilesShown = !m_diskFiles->isHidden();
     return layout;
 }
 

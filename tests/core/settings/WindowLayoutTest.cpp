@@ -46,7 +46,7 @@ private Q_SLOTS:
     void storedComesBack() {
         TestFolder folder;
         const Settings settings(folder.settingsPath());
-        const WindowLayout layout{QSize(720, 450), true, 250};
+        const WindowLayout layout{QSize(720, 450), true, 250, true};
         storeWindowLayout(settings, layout);
         QCOMPARE(readWindowLayout(settings), layout);
         QCOMPARE(settings.value(SettingKey::FirstColumn), QStringLiteral("Game"));

@@ -47,8 +47,13 @@ private Q_SLOTS:
                  QStringLiteral("DB.msa: not a disk image: the file is empty"));
         QCOMPARE(tree->topLevelItemCount(), 0);
 
+        // Shown it comes back at the next start; hidden, it stays hidden.
+        h.window->close();
+        Catalogue again;
+        h.window = h.open(again);
+        QVERIFY(h.find<QWidget>("DiskFilesPanel")->isVisibleTo(h.window.get()));
         h.trigger("mnudiskfiles"); // unticks it
-        QVERIFY(!panel->isVisibleTo(h.window.get()));
+        QVERIFY(!h.find<QWidget>("DiskFilesPanel")->isVisibleTo(h.window.get()));
     }
 };
 
