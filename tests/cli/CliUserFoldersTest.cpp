@@ -70,7 +70,8 @@ struct Machine {
             command = QStringList{"setpriv", "--reuid=nobody",
                                   "--regid=" + QString::number(nobody->pw_gid), "--clear-groups"} +
                       command;
-        process.start(command.takeFirst(), command + arguments);
+        const QString executable = command.takeFirst();
+        process.start(executable, command + arguments);
         process.waitForFinished(60000);
         return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()).split(u'\n'),
                 QString::fromUtf8(process.readAllStandardError())};
