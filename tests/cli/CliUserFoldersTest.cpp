@@ -1,3 +1,4 @@
+#include "common/ProgramRun.h"
 #include "common/TestFolder.h"
 #include "common/TestRegistry.h"
 
@@ -5,7 +6,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QTest>
 
 #include <pwd.h>
@@ -59,22 +59,14 @@ struct Machine {
                 (void)::chown(path.toUtf8().constData(), nobody->pw_uid, nobody->pw_gid);
     }
     CliRun run(const QStringList& arguments) const {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        for (const char* name : {"KESTREL_FOLDER", "XDG_DATA_HOME", "XDG_CONFIG_HOME"})
-            env.remove(QLatin1String(name));
-        env.insert(QStringLiteral("HOME"), home);
-        QProcess process;
-        process.setProcessEnvironment(env);
         QStringList command{program + QStringLiteral("/kestrel-cli")};
         if (nobody)
             command = QStringList{"setpriv", "--reuid=nobody",
                                   "--regid=" + QString::number(nobody->pw_gid), "--clear-groups"} +
                       command;
         const QString executable = command.takeFirst();
-        process.start(executable, command + arguments);
-        process.waitForFinished(60000);
-        return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()).split(u'\n'),
-                QString::fromUtf8(process.readAllStandardError())};
+        const ProgramRun run = runProgram(executable, command + arguments, homeEnvironment(home));
+        return {run.status, run.out.split(u'\n'), run.err};
     }
 };
 

@@ -1,32 +1,11 @@
 #include "common/TestRegistry.h"
 
+#include "common/ProgramRun.h"
 #include "common/TestFolder.h"
 
 #include <QDir>
-#include <QProcess>
 #include <QStandardPaths>
 #include <QTest>
-
-namespace {
-
-struct Run {
-    int status = -1;
-    QString out;
-    QString err;
-};
-
-Run run(const QString& program, const QStringList& arguments,
-        const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment()) {
-    QProcess process;
-    process.setProcessEnvironment(env);
-    process.start(program, arguments);
-    process.waitForFinished(300000);
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
-}
-
-} // namespace
 
 // The package of the build: built with the project's CPack settings, it holds every file
 // where Debian keeps it, depends on the libraries the programs link, and its kestrel-cli
@@ -50,12 +29,13 @@ private Q_SLOTS:
         const QString stage = m_work.file(QStringLiteral("stage"));
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("DESTDIR"), stage);
-        const Run install = run("cmake", {"--install", KESTREL_BUILD_DIR, "--prefix", "/usr"}, env);
+        const ProgramRun install =
+            runProgram("cmake", {"--install", KESTREL_BUILD_DIR, "--prefix", "/usr"}, env);
         QVERIFY2(install.status == 0, qPrintable(install.err));
-        const Run pack =
-            run("cpack", {"-G", "DEB", "--config", KESTREL_BUILD_DIR "/CPackConfig.cmake", "-B",
-                          m_work.path(), "-D", "CPACK_INSTALL_CMAKE_PROJECTS=", "-D",
-                          "CPACK_INSTALLED_DIRECTORIES=" + stage + ";."});
+        const ProgramRun pack =
+            runProgram("cpack", {"-G", "DEB", "--config", KESTREL_BUILD_DIR "/CPackConfig.cmake",
+                                 "-B", m_work.path(), "-D", "CPACK_INSTALL_CMAKE_PROJECTS=", "-D",
+                                 "CPACK_INSTALLED_DIRECTORIES=" + stage + ";."});
         QVERIFY2(pack.status == 0, qPrintable(pack.out + pack.err));
         const QStringList debs = QDir(m_work.path()).entryList({QStringLiteral("*.deb")});
         QVERIFY2(debs.size() == 1, qPrintable(pack.out));
@@ -63,7 +43,7 @@ private Q_SLOTS:
     }
 
     void holdsEveryFileWhereDebianKeepsIt() {
-        const Run list = run("dpkg-deb", {"-c", m_package});
+        const ProgramRun list = runProgram("dpkg-deb", {"-c", m_package});
         QCOMPARE(list.status, 0);
         QStringList files;
         for (const QString& line : list.out.split(u'\n', Qt::SkipEmptyParts))
@@ -84,7 +64,7 @@ private Q_SLOTS:
     }
 
     void dependsOnWhatTheProgramsLoad() {
-        const Run depends = run("dpkg-deb", {"-f", m_package, "Depends"});
+        const ProgramRun depends = runProgram("dpkg-deb", {"-f", m_package, "Depends"});
         QCOMPARE(depends.status, 0);
         for (const char* package : {"libqt6widgets6", "libqt6svg6", "libsqlite3-0", "libmdb3"})
             QVERIFY2(depends.out.contains(QLatin1String(package)), qPrintable(depends.out));
@@ -94,12 +74,10 @@ private Q_SLOTS:
     // user's copy in the home folder.
     void runsFromUsr() {
         const QString root = m_work.file(QStringLiteral("root"));
-        QCOMPARE(run("dpkg-deb", {"-x", m_package, root}).status, 0);
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        for (const char* name : {"KESTREL_FOLDER", "XDG_DATA_HOME", "XDG_CONFIG_HOME"})
-            env.remove(QLatin1String(name));
-        env.insert(QStringLiteral("HOME"), m_work.file(QStringLiteral("home")));
-        const Run listed = run(root + "/usr/bin/kestrel-cli", {"search", "--letter", "a"}, env);
+        QCOMPARE(runProgram("dpkg-deb", {"-x", m_package, root}).status, 0);
+        const QProcessEnvironment env = homeEnvironment(m_work.file(QStringLiteral("home")));
+        const ProgramRun listed =
+            runProgram(root + "/usr/bin/kestrel-cli", {"search", "--letter", "a"}, env);
         QVERIFY2(listed.status == 0, qPrintable(listed.err));
         QVERIFY(!listed.out.isEmpty());
         QVERIFY(QFile::exists(

@@ -1,7 +1,7 @@
+#include "common/ProgramRun.h"
 #include "common/TestRegistry.h"
 
 #include <QFile>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTest>
@@ -10,23 +10,11 @@ namespace {
 
 const QString kData = QStringLiteral(KESTREL_SOURCE_DATA "/");
 
-struct Run {
-    int status = -1;
-    QString out;
-    QString err;
-};
-
-Run run(const QString& program, const QStringList& arguments) {
-    QProcess process;
+ProgramRun run(const QString& program, const QStringList& arguments) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("MANPAGER"), QStringLiteral("cat"));
     env.insert(QStringLiteral("MANWIDTH"), QStringLiteral("80"));
-    process.setProcessEnvironment(env);
-    process.start(program, arguments);
-    process.waitForFinished(60000);
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
+    return runProgram(program, arguments, env);
 }
 
 // The words bash completion offers after the command line `words` (the last one is being
@@ -70,7 +58,7 @@ private Q_SLOTS:
         QFETCH(QStringList, arguments);
         if (QStandardPaths::findExecutable(program).isEmpty())
             QSKIP(qPrintable(program + " is not installed (scripts/install-deps.sh installs it)"));
-        const Run result = run(program, arguments);
+        const ProgramRun result = run(program, arguments);
         QVERIFY2(result.status == 0, qPrintable(result.out + result.err));
         // desktop-file-validate says its hints and exits 0; the man tools warn on stderr.
         if (program != QLatin1String("appstreamcli"))
@@ -123,7 +111,7 @@ private Q_SLOTS:
 
     // A command or option kestrel-cli's help names that the completion does not know.
     void completionKnowsWhatTheHelpNames() {
-        const Run help = run(QStringLiteral(KESTREL_BUILD_DIR "/kestrel-cli"), {"help"});
+        const ProgramRun help = run(QStringLiteral(KESTREL_BUILD_DIR "/kestrel-cli"), {"help"});
         QCOMPARE(help.status, 0);
         QFile script(kData + QStringLiteral("completion/kestrel-cli"));
         QVERIFY(script.open(QIODevice::ReadOnly));

@@ -1,6 +1,6 @@
+#include "common/ProgramRun.h"
 #include "common/TestRegistry.h"
 
-#include <QProcess>
 #include <QTest>
 
 // kestrel's command line answers in a terminal with no display at all.
@@ -24,16 +24,12 @@ private Q_SLOTS:
         QFETCH(QStringList, arguments);
         QFETCH(int, status);
         QFETCH(QStringList, said);
-        QProcess kestrel;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
             env.remove(QLatin1String(name));
-        kestrel.setProcessEnvironment(env);
-        kestrel.start(QStringLiteral(KESTREL_BUILD_DIR "/kestrel"), arguments);
-        QVERIFY(kestrel.waitForFinished(10000));
-        const QString out = QString::fromUtf8(kestrel.readAllStandardOutput());
-        const QString err = QString::fromUtf8(kestrel.readAllStandardError());
-        QCOMPARE(kestrel.exitCode(), status);
+        const auto [exitStatus, out, err] =
+            runProgram(QStringLiteral(KESTREL_BUILD_DIR "/kestrel"), arguments, env);
+        QCOMPARE(exitStatus, status);
         QVERIFY2(said.isEmpty() ? out.isEmpty() : out.startsWith(said.first()), qPrintable(out));
         for (const QString& text : said.mid(1))
             QVERIFY2(out.contains(text), qPrintable(text));
