@@ -84,7 +84,7 @@ private Q_SLOTS:
         QTest::newRow("commands") << QStringList{""}
                                   << QStringList{"--folder", "--help",   "--version", "help",
                                                  "search",   "compress", "audit",     "favourites",
-                                                 "import",   "play"};
+                                                 "import",   "play",     "verify",    "files"};
         QTest::newRow("after --folder")
             << QStringList{"--folder", "/tmp", "fa"} << QStringList{"favourites"};
         QTest::newRow("search option") << QStringList{"search", "--fo"} << QStringList{"--format"};
@@ -102,6 +102,8 @@ private Q_SLOTS:
             << QStringList{"favourites", "add", ""} << QStringList{};
         QTest::newRow("import") << QStringList{"import", "--"} << QStringList{"--replace"};
         QTest::newRow("play") << QStringList{"play", "12", ""} << QStringList{"--drive-b"};
+        QTest::newRow("verify formats")
+            << QStringList{"verify", "--format", ""} << QStringList{"text", "json"};
     }
     void completion() {
         QFETCH(QStringList, words);
