@@ -8,8 +8,6 @@
 #include <QFile>
 #include <QTest>
 
-#include <unistd.h>
-
 namespace {
 
 const QString kCatalogue = QStringLiteral("AtariST Compilation Listing v1.sqlite");
@@ -58,6 +56,7 @@ struct Machine {
 
 // Where the programs' files are: the portable folder holds everything, an install keeps the
 // user's files in the XDG folders with the shipped defaults copied there, a named folder wins.
+// A read-only portable folder needs a user other than root: CliUserFoldersTest runs it.
 class ProgramFolderTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
@@ -156,23 +155,6 @@ private Q_SLOTS:
                                          m.shipped + u'/' + kSettings + QStringLiteral("\nto\n") +
                                          m.config + u'/' + kSettings),
                  qPrintable(folder.error));
-    }
-
-    // A portable folder the user cannot write (root writes anywhere: the cli suite runs this
-    // case as another user).
-    void aReadOnlyFolderKeepsTheUsersFilesInXdg() {
-        if (::geteuid() == 0)
-            QSKIP("root can write a read-only folder");
-        Machine m;
-        QDir(m.shipped).removeRecursively();
-        writeFileBytes(m.bin + u'/' + kSettings, "[order]\n");
-        QFile::setPermissions(m.bin, QFile::ReadOwner | QFile::ExeOwner);
-        const ProgramFolder folder = ProgramFolder::locate(QString(), m.bin);
-        QFile::setPermissions(m.bin, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        QCOMPARE((QStringList{m.nameOf(folder.path), m.nameOf(folder.dataFolder()),
-                              m.nameOf(folder.configFolder())}),
-                 (QStringList{"bin", "data", "config"}));
-        QCOMPARE(fileBytes(folder.settings().file()), QByteArray("[order]\n"));
     }
 
     void helpersBesideTheProgramOrInstalled() {
