@@ -13,6 +13,9 @@ packages=(
     libzip-dev zlib1g-dev libssl-dev
     hatari mtools zip
     fonts-dejavu-core
+    # the package and what the install adds: dpkg-shlibdeps, the desktop entry's and the
+    # AppStream validators, the manual page checkers
+    dpkg-dev desktop-file-utils appstream man-db groff-base
 )
 if [ "${1:-}" = fuzz ]; then
     packages+=(clang libclang-rt-14-dev)

@@ -26,7 +26,7 @@ int usageError(const QString& message) {
 }
 
 void openCatalogue(Catalogue& catalogue, const ProgramFolder& folder) {
-    catalogue.open(folder.file(Catalogue::fileName()));
+    catalogue.open(folder.dataFile(Catalogue::fileName()));
     if (!catalogue.upgradeNotice().isEmpty())
         cliErr() << catalogue.upgradeNotice() << "\n";
 }

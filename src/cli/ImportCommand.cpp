@@ -32,7 +32,7 @@ int runImportCommand(const ProgramFolder& folder, const QStringList& arguments) 
         return usageError(QStringLiteral("import needs the .mdb file to import"));
     source = QFileInfo(source).absoluteFilePath();
 
-    const QString catalogue = folder.file(Catalogue::fileName());
+    const QString catalogue = folder.dataFile(Catalogue::fileName());
     const bool exists = QFileInfo::exists(catalogue);
     if (exists && !replace) {
         cliErr() << "The working catalogue already exists:\n"

@@ -268,7 +268,7 @@ int CatalogueBrowser::auditEntry(const QString& nummer, bool undumped) {
 
 const QString& CatalogueBrowser::paste(const ListedRows& rows) {
     const QString text = listText(rows);
-    const QString scratch = m_folder.file(kScratchFileName);
+    const QString scratch = m_folder.dataFile(kScratchFileName);
     // The list reaches the buffer through the scratch file, or directly when that cannot be
     // written (a read-only program folder). A failed read-back leaves the buffer as it was.
     if (tolerate("Writing the scratch file", [&] { overwriteTextFile(scratch, text); }))

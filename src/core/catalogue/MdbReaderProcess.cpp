@@ -3,6 +3,7 @@
 #include "core/Sanitizers.h"
 
 #include "core/Failures.h"
+#include "core/settings/InstalledFiles.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -40,7 +41,7 @@ QString mdbReaderProgram() {
     const QString chosen = qEnvironmentVariable("KESTREL_MDB_READER");
     if (!chosen.isEmpty())
         return chosen;
-    return QCoreApplication::applicationDirPath() + u'/' + programName();
+    return helperProgram(QCoreApplication::applicationDirPath(), programName());
 }
 
 MdbReaderProcess::MdbReaderProcess(const QString& mdbPath, const QString& program)

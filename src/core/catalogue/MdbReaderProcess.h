@@ -9,7 +9,8 @@
 #include <vector>
 
 // The program that reads .mdb files for an import: kestrel-mdb-reader beside the running
-// program, or the one $KESTREL_MDB_READER names (a build tree's tests use that).
+// program or in the install's helper folder, or the one $KESTREL_MDB_READER names (a build
+// tree's tests use that).
 QString mdbReaderProgram();
 
 // An .mdb file read in a process of its own. libmdb is not made for damaged files: one can

@@ -3,11 +3,11 @@
 #include "core/Failures.h"
 #include "core/catalogue/Catalogue.h"
 #include "core/catalogue/CatalogueSummary.h"
+#include "core/catalogue/OriginalCatalogue.h"
 #include "gui/platform/Prompts.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
-#include <QDir>
 #include <QFileInfo>
 #include <QProgressDialog>
 
@@ -16,19 +16,6 @@
 namespace {
 
 constexpr int kSteps = 1000;
-
-// The original as written, or else a file whose name differs only in case: the catalogue
-// often arrives from Windows, where "... V1.MDB" is the same file.
-QString findOriginal(const ProgramFolder& folder) {
-    const QString exact = folder.file(originalCatalogueFileName());
-    if (QFileInfo(exact).isFile())
-        return exact;
-    const QStringList files = QDir(folder.path).entryList(QDir::Files);
-    for (const QString& name : files)
-        if (name.compare(originalCatalogueFileName(), Qt::CaseInsensitive) == 0)
-            return folder.file(name);
-    return QString();
-}
 
 // Which copy of the original the user turned down: asked again only when the file changes.
 QString originalStamp(const QString& original) {
@@ -60,10 +47,6 @@ bool offerImport(const ProgramFolder& folder, const QString& original, Prompts& 
 
 } // namespace
 
-QString originalCatalogueFileName() {
-    return QStringLiteral("AtariST Compilation Listing v1.mdb");
-}
-
 CatalogueReplacement importWithProgress(QWidget* parent, const QString& mdbPath,
                                         const QString& cataloguePath) {
     QProgressDialog dialog(
@@ -84,10 +67,10 @@ CatalogueReplacement importWithProgress(QWidget* parent, const QString& mdbPath,
 }
 
 int importOriginalCatalogue(const ProgramFolder& folder, Prompts& prompts) {
-    const QString original = findOriginal(folder);
+    const QString original = findOriginalCatalogue(folder.dataFolder());
     if (original.isEmpty())
         return 0;
-    const QString catalogue = folder.file(Catalogue::fileName());
+    const QString catalogue = folder.dataFile(Catalogue::fileName());
     const bool replacing = QFileInfo::exists(catalogue);
     if (replacing && !(isDemoCatalogue(catalogue) && offerImport(folder, original, prompts)))
         return 0;

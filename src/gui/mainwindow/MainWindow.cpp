@@ -113,7 +113,7 @@ void MainWindow::load() {
     // Centred first, so that leaving the maximised state brings it back there.
     if (layout.maximised)
         setWindowState(windowState() | Qt::WindowMaximized);
-    m_services.catalogue.open(m_folder.file(Catalogue::fileName()));
+    m_services.catalogue.open(m_folder.dataFile(Catalogue::fileName()));
 
     const Settings settings = m_browser.settings();
     m_list->setColumns(settings.columnCaptions(), QStringLiteral("nummer"));
@@ -567,7 +567,7 @@ void MainWindow::importCatalogue() {
 }
 
 void MainWindow::showReleaseNotes() {
-    ReleaseNotesDialog dialog(this, m_folder.file(QStringLiteral("Instructions.txt")));
+    ReleaseNotesDialog dialog(this, m_folder.shippedFile(QStringLiteral("Instructions.txt")));
     dialog.exec();
 }
 
