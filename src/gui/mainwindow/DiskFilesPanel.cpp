@@ -26,6 +26,9 @@ DiskFilesPanel::DiskFilesPanel(QWidget* parent) : QWidget(parent) {
     m_files->setUniformRowHeights(true);
     m_files->header()->setSectionResizeMode(0, QHeaderView::Stretch);
     m_files->header()->setStretchLastSection(false);
+    // Room for a name, a size and a date side by side.
+    setMinimumWidth(
+        fontMetrics().horizontalAdvance(QStringLiteral("GAMES.PRG 999,999 2000-00-00 00:00")) + 48);
     layout->addWidget(m_summary);
     layout->addWidget(m_files, 1);
     showDisk(std::nullopt, false);

@@ -66,7 +66,7 @@ MainWindow::MainWindow(const ProgramFolder& folder, Services services, QWidget* 
     m_diskFiles = new DiskFilesPanel(split);
     split->addWidget(m_list);
     split->addWidget(m_diskFiles);
-    split->setStretchFactor(0, 3);
+    split->setStretchFactor(0, 2);
     split->setStretchFactor(1, 1);
     m_diskFiles->hide();
     layout->addWidget(m_criteria);
