@@ -211,9 +211,11 @@ private Q_SLOTS:
                  qPrintable(message));
         QCOMPARE(audit.left.size(), 2499);
         // Every image is missing: the codes read 0 up to where the last commit ended, then 1.
+        // Batches end by count or by time, so where depends on the machine's speed (a build
+        // under the sanitizers commits sooner); at least one ends before disk 2500.
         const QStringList codes = audit.codes();
         const qsizetype kept = codes.indexOf(QStringLiteral("1"));
-        QVERIFY(kept >= 2000);
+        QVERIFY(kept > 0);
         QVERIFY(kept < 2500);
         QCOMPARE(codes.mid(kept), QStringList(3000 - kept, QStringLiteral("1")));
         QVERIFY2(message.contains(QStringLiteral(" %1 changed codes").arg(kept)),
