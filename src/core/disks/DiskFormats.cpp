@@ -34,6 +34,24 @@ bool plausible(const DiskGeometry& geometry) {
            geometry.sectorsPerTrack <= kMaxSectorsPerTrack;
 }
 
+// An image of the layout its header declares; damaged, with the reason, when no floppy has it.
+DiskImage headed(const QString& format, int sides, int sectorsPerTrack, int firstTrack,
+                 int lastTrack) {
+    DiskImage image;
+    image.format = format;
+    image.geometry = {sides, lastTrack - firstTrack + 1, sectorsPerTrack};
+    if (lastTrack < firstTrack || !plausible(image.geometry))
+        return damaged(std::move(image),
+                       QStringLiteral("the %1 header declares %2 sectors per track, %3 sides, "
+                                      "tracks %4 to %5")
+                           .arg(format)
+                           .arg(sectorsPerTrack)
+                           .arg(sides)
+                           .arg(firstTrack)
+                           .arg(lastTrack));
+    return image;
+}
+
 // Unpacks one MSA track: runs are E5, the byte, a big-endian count; other bytes stand for
 // themselves. Returns the reason it cannot, or "".
 QString unpackMsaTrack(const char* data, int length, int trackBytes, int track, QByteArray& into) {
@@ -127,17 +145,9 @@ DiskImage readMsaImage(const QByteArray& file) {
                        QStringLiteral("the file has no MSA header"));
     const int firstTrack = bigWord(file, 6);
     const int lastTrack = bigWord(file, 8);
-    DiskImage image;
-    image.format = format;
-    image.geometry = {bigWord(file, 4) + 1, lastTrack - firstTrack + 1, bigWord(file, 2)};
-    if (lastTrack < firstTrack || !plausible(image.geometry))
-        return damaged(std::move(image),
-                       QStringLiteral("the MSA header declares %1 sectors per track, %2 sides, "
-                                      "tracks %3 to %4")
-                           .arg(image.geometry.sectorsPerTrack)
-                           .arg(image.geometry.sides)
-                           .arg(firstTrack)
-                           .arg(lastTrack));
+    DiskImage image = headed(format, bigWord(file, 4) + 1, bigWord(file, 2), firstTrack, lastTrack);
+    if (!image.reason.isEmpty())
+        return image;
     const int trackBytes = image.geometry.sectorsPerTrack * kSectorSize;
     image.sectors.reserve(image.geometry.sectorCount() * kSectorSize);
     qsizetype at = 10;
@@ -177,17 +187,9 @@ DiskImage readDimImage(const QByteArray& file) {
                        QStringLiteral("a DIM image of the used sectors only is not read"));
     const int firstTrack = quint8(file[10]);
     const int lastTrack = quint8(file[12]);
-    DiskImage image;
-    image.format = format;
-    image.geometry = {quint8(file[6]) + 1, lastTrack - firstTrack + 1, quint8(file[8])};
-    if (lastTrack < firstTrack || !plausible(image.geometry))
-        return damaged(std::move(image),
-                       QStringLiteral("the DIM header declares %1 sectors per track, %2 sides, "
-                                      "tracks %3 to %4")
-                           .arg(image.geometry.sectorsPerTrack)
-                           .arg(image.geometry.sides)
-                           .arg(firstTrack)
-                           .arg(lastTrack));
+    DiskImage image = headed(format, quint8(file[6]) + 1, quint8(file[8]), firstTrack, lastTrack);
+    if (!image.reason.isEmpty())
+        return image;
     const qint64 expected = image.geometry.sectorCount() * kSectorSize;
     image.sectors = file.mid(kHeader, expected);
     if (image.sectors.size() < expected)
