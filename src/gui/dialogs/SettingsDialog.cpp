@@ -102,7 +102,7 @@ SettingsDialog::SettingsDialog(QWidget* owner, Prompts& prompts, const Settings&
             addTosRow(row.frame, loaded.options.tosImage);
         rows->addWidget(row.frame);
     }
-    auto* extra = new QGroupBox(QStringLiteral("Extra arguments"), this);
+    auto* extra = new QGroupBox(QStringLiteral("&Extra arguments"), this);
     extra->setObjectName(QLatin1String(names::extraArgumentsFrame));
     m_extraArgumentsBox = new QLineEdit(loaded.options.extraArguments, extra);
     m_extraArgumentsBox->setObjectName(QLatin1String(names::extraArgumentsBox));
@@ -138,7 +138,7 @@ ProgramPaths SettingsDialog::paths() const {
 void SettingsDialog::addTosRow(QWidget* hatariFrame, const QString& tosImage) {
     const PathLine line =
         pathLine(hatariFrame, names::tosImageBox, names::tosImageBrowse, tosImage);
-    auto* caption = new QLabel(QStringLiteral("TOS image"), hatariFrame);
+    auto* caption = new QLabel(QStringLiteral("&TOS image"), hatariFrame);
     caption->setObjectName(QLatin1String(names::tosImageCaption));
     caption->setBuddy(line.box);
     line.line->insertWidget(0, caption);

@@ -61,6 +61,11 @@ private Q_SLOTS:
             << QStringList{"Command3", "Ok", "Command5", "Cancel"};
         QTest::newRow("Settings, SainT") << "Form4" << int(Qt::Key_A) << "Text4"
                                          << QStringList{"Command3", "Ok", "Command5", "Cancel"};
+        QTest::newRow("Settings, TOS image") << "Form4" << int(Qt::Key_T) << "tosImageBox"
+                                             << QStringList{"Command3", "Ok", "Command5", "Cancel"};
+        QTest::newRow("Settings, extra arguments")
+            << "Form4" << int(Qt::Key_E) << "extraArgumentsBox"
+            << QStringList{"Command3", "Ok", "Command5", "Cancel"};
         QTest::newRow("Edit Disk Set") << "Form5" << int(Qt::Key_N) << "Text7"
                                        << QStringList{"Command1", "OK", "Command2", "Cancel"};
         QTest::newRow("Edit Single Disk") << "Form6" << int(Qt::Key_N) << "Text2"
