@@ -11,7 +11,8 @@ packages=(
     libsqlite3-dev
     mdbtools-dev
     libzip-dev zlib1g-dev libssl-dev
-    hatari mtools zip
+    # disk images made at test time (hmsa, mtools, zip) and the demo images script (sqlite3)
+    hatari mtools zip sqlite3
     fonts-dejavu-core
     # the package and what the install adds: dpkg-shlibdeps, the desktop entry's and the
     # AppStream validators, the manual page checkers
