@@ -93,17 +93,25 @@ bool tableExists(sqlite3* db) {
 
 } // namespace
 
+bool DiskCheckStore::hasTables() {
+    // Once there, the tables stay for the store's life: a walk asks for every disk.
+    if (!m_hasTables)
+        m_hasTables = tableExists(m_catalogue.handle());
+    return m_hasTables;
+}
+
 void DiskCheckStore::create() {
     char* error = nullptr;
     if (sqlite3_exec(m_catalogue.handle(), kTables, nullptr, nullptr, &error) != SQLITE_OK) {
         sqlite3_free(error);
         throw CatalogueError(catalogueEngineError(m_catalogue.handle(), true));
     }
+    m_hasTables = true;
 }
 
 std::optional<DiskCheck> DiskCheckStore::load(qlonglong disk) {
     sqlite3* db = m_catalogue.handle();
-    if (!tableExists(db))
+    if (!hasTables())
         return std::nullopt;
     const Statement row = prepare(
         db, QByteArray("SELECT ") + kCheckColumns + " FROM ImageChecks WHERE F_ID = ?", false);
@@ -169,7 +177,7 @@ void DiskCheckStore::saveReference(qlonglong disk, const QString& reference) {
 std::vector<DiskDirectoryEntry> DiskCheckStore::files(qlonglong disk) {
     std::vector<DiskDirectoryEntry> found;
     sqlite3* db = m_catalogue.handle();
-    if (!tableExists(db))
+    if (!hasTables())
         return found;
     const Statement rows = prepare(db,
                                    "SELECT path, size, modified, folder FROM ImageFiles "
@@ -184,7 +192,7 @@ std::vector<DiskDirectoryEntry> DiskCheckStore::files(qlonglong disk) {
 std::vector<DiskCheck> DiskCheckStore::all() {
     std::vector<DiskCheck> found;
     sqlite3* db = m_catalogue.handle();
-    if (!tableExists(db))
+    if (!hasTables())
         return found;
     const Statement rows = prepare(
         db, QByteArray("SELECT ") + kCheckColumns + " FROM ImageChecks ORDER BY F_ID", false);
@@ -196,7 +204,7 @@ std::vector<DiskCheck> DiskCheckStore::all() {
 std::vector<DiskCheckStore::StoredFile> DiskCheckStore::allFiles() {
     std::vector<StoredFile> found;
     sqlite3* db = m_catalogue.handle();
-    if (!tableExists(db))
+    if (!hasTables())
         return found;
     const Statement rows = prepare(db,
                                    "SELECT F_ID, path, size, modified, folder FROM ImageFiles "

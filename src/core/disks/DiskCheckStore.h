@@ -39,5 +39,8 @@ public:
     void rollback();
 
 private:
+    bool hasTables();
+
     Catalogue& m_catalogue;
+    bool m_hasTables = false;
 };
